@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/common/bytes.h"
+#include "core/common/failure.h"
+#include "core/common/file_handle.h"
+#include "core/osfiles/workstation_model.h"
+#include "core/pcg/program_slot.h"
+
+namespace zentavour {
+
+inline constexpr std::string_view kProgramTitle = "Zentavour v1.75";
+inline constexpr std::string_view kOsFilesOpenedText = "OS Files Successfully opened";
+
+// The OS file set: the chosen files of the Load OS Files dialog and, once loaded, the open files
+// and their images in memory. The images are the only place where edits of OS data land; the
+// files change only through WriteBackOsFiles.
+struct OsFileSet {
+  // The model of the open set; while the Load OS Files dialog is up, that of its checked radio
+  // button; None otherwise.
+  WorkstationModel model = WorkstationModel::None;
+  // The model of the last radio button clicked, checked when the dialog opens again.
+  WorkstationModel rememberedModel = WorkstationModel::None;
+
+  std::string sysinfoPath, extPath, ext2Path;
+  bool sysinfoChosen = false, extChosen = false, ext2Chosen = false;
+
+  // Non-null while this program holds the file open (and locked).
+  FileHandlePtr sysinfoFile, extFile, ext2File;
+
+  // True from a successful load until the set is closed.
+  bool loaded = false;
+  // Counts loads and closes, so a window working on the set can tell that it is no longer the
+  // set it was opened on.
+  std::uint64_t generation = 0;
+
+  Bytes ExtImage;   // the whole EXT file, checksum header included
+  Bytes Ext2Image;  // the second EXT file of the Orvane Salone; empty otherwise
+
+  // The GM program banks decoded when the set was loaded (the Orvane Mi has only bank 1).
+  std::unique_ptr<ProgramBank> gmBank1 = std::make_unique<ProgramBank>();
+  std::unique_ptr<ProgramBank> gmBank2 = std::make_unique<ProgramBank>();
+
+  bool isOpen() const { return loaded; }
+  bool hasGmBank2() const { return model != WorkstationModel::OrvaneMi; }
+};
+
+// --- The Load OS Files dialog's steps, as plain operations on the set. ---
+
+// The dialog opens: closes any handle a stopped load left, and checks the remembered model's
+// button (model 1 when none was clicked yet). Returns the model to check.
+WorkstationModel BeginLoadOsFiles(OsFileSet& set);
+
+// A radio button was clicked. Returns false, changing nothing, when it is the current model;
+// otherwise switches model, forgets the chosen paths and returns true.
+bool SelectLoadModel(OsFileSet& set, WorkstationModel model);
+
+enum class OsFileRole { Sysinfo, Ext, Ext2 };
+
+// A file was confirmed through a Browse chooser. A handle that an earlier press of OK left open
+// on that role is closed, so the new choice (or the same file again) can be opened.
+void ChooseOsFile(OsFileSet& set, OsFileRole role, std::string path);
+
+struct LoadOkOutcome {
+  // The messages to show, in order (caption and text each).
+  std::vector<Failure> messages;
+  // True when the set is now loaded; the dialog then ends.
+  bool loaded = false;
+};
+
+// OK: opens what is chosen and not yet open, then checks the files' sizes, reads the images and
+// decodes the GM banks. A press that stops keeps the files opened so far, as the dialog says; a
+// refused file closes every handle of the dialog so nothing stays half open.
+LoadOkOutcome PressLoadOk(OsFileSet& set, const FileOpener& opener);
+
+// Cancel or the dialog's close box: closes handles left open by a stopped load, model back to None.
+void CancelLoadOsFiles(OsFileSet& set);
+
+// --- Writing back and closing. ---
+
+// Renews the checksums in the images and writes them whole into the open files, then the
+// checksum copies into SYSINFO, and flushes. On failure the set stays open with its images
+// as they are, so nothing the user changed is lost.
+[[nodiscard]] Status WriteBackOsFiles(OsFileSet& set);
+
+// Releases the open files and images. Chosen paths, chosen flags and the remembered model stay.
+void CloseOsFileSet(OsFileSet& set);
+
+}  // namespace zentavour

@@ -1,0 +1,112 @@
+#include "core/pcg/program_slot.h"
+
+#include <gtest/gtest.h>
+
+#include "core/osfiles/os_image_layout.h"
+
+namespace zentavour {
+namespace {
+
+// A bank of packed records whose every byte tells where it came from: record n, byte i.
+Bytes TracedBank(RecordFormat format) {
+  const std::size_t size = RecordFormatTable(format).programRecordSize;
+  Bytes packed(128 * size);
+  for (std::size_t n = 0; n < 128; ++n) {
+    for (std::size_t i = 0; i < size; ++i) packed[n * size + i] = static_cast<std::uint8_t>(n + i * 7);
+  }
+  return packed;
+}
+
+TEST(UnpackProgramBank, PlacesEveryBlockOfEveryFormatAndLeavesTheRestAlone) {
+  struct Case {
+    RecordFormat format;
+    std::size_t groups, modelAt, modelSize;
+  };
+  const Case cases[] = {
+      {RecordFormat::Orvane, 5, 195, 12},         {RecordFormat::OrvaneMi, 1, 195, 12},
+      {RecordFormat::Ossik, 5, 207, 276},         {RecordFormat::OrvaneSaloneOs, 5, 195, 12},
+      {RecordFormat::OssikV2, 5, 207, 276},       {RecordFormat::OssikOs, 5, 207, 284},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.format));
+    const Bytes packed = TracedBank(c.format);
+    auto bank = std::make_unique<ProgramBank>();
+    for (auto& slot : *bank) slot.bytes.fill(0xEE);
+    const std::size_t recordSize = RecordFormatTable(c.format).programRecordSize;
+    EXPECT_EQ(UnpackProgramBank(packed, *bank, c.format, 0), 128 * recordSize);
+
+    const auto from = [&](std::size_t n, std::size_t i) { return static_cast<std::uint8_t>(n + i * 7); };
+    for (std::size_t n : {std::size_t{0}, std::size_t{77}, std::size_t{127}}) {
+      const auto& slot = (*bank)[n].bytes;
+      EXPECT_EQ((*bank)[n].number(), static_cast<int>(n));
+      EXPECT_EQ(slot[2], from(n, 0));
+      EXPECT_EQ(slot[17], from(n, 15));
+      EXPECT_EQ(slot[18], 0);
+      const std::size_t fixedAt = 16 + 24 * c.groups;  // fixed blocks follow the groups
+      EXPECT_EQ(slot[19 + 24 * c.groups - 1], from(n, fixedAt - 1));
+      EXPECT_EQ(slot[139], from(n, fixedAt));
+      EXPECT_EQ(slot[194], from(n, fixedAt + 55));
+      EXPECT_EQ(slot[c.modelAt], from(n, fixedAt + 56));
+      EXPECT_EQ(slot[c.modelAt + c.modelSize - 1], from(n, fixedAt + 56 + c.modelSize - 1));
+      const std::size_t commonAt = fixedAt + 56 + c.modelSize;
+      EXPECT_EQ(commonAt, RecordFormatTable(c.format).commonBlockOffset());
+      EXPECT_EQ(slot[491], from(n, commonAt));
+      EXPECT_EQ(slot[517], from(n, commonAt + 26));
+      EXPECT_EQ(slot[824], from(n, commonAt + 26 + 307));
+      EXPECT_EQ(commonAt + 26 + 308 + 2, recordSize);  // then the ignored tail
+      EXPECT_EQ(slot[825], 0xEE);
+      // Blocks the format does not have leave their slot bytes as they were.
+      if (c.groups == 1) {
+        EXPECT_EQ(slot[43], 0xEE);
+        EXPECT_EQ(slot[138], 0xEE);
+      }
+      if (c.modelSize == 276) {
+        EXPECT_EQ(slot[483], 0xEE);
+        EXPECT_EQ(slot[490], 0xEE);
+      }
+      EXPECT_EQ(slot[c.modelAt == 195 ? 207 : 195], 0xEE);
+    }
+  }
+}
+
+TEST(UnpackProgramBank, ASixteenCharacterNameEndsAtTheZeroByte) {
+  Bytes packed(128 * 540, 0);
+  for (std::size_t i = 0; i < 16; ++i) packed[i] = static_cast<std::uint8_t>('A' + i);
+  auto bank = std::make_unique<ProgramBank>();
+  (*bank)[0].bytes.fill('x');
+  (void)UnpackProgramBank(packed, *bank, RecordFormat::Orvane, 0);
+  EXPECT_EQ((*bank)[0].name(), "ABCDEFGHIJKLMNOP");
+}
+
+TEST(UnpackProgramBank, AShortBufferIsNotRead) {
+  Bytes packed(128 * 540 - 1, 0x11);
+  auto bank = std::make_unique<ProgramBank>();
+  EXPECT_EQ(UnpackProgramBank(packed, *bank, RecordFormat::Orvane, 0), 0u);
+  EXPECT_EQ((*bank)[0].bytes[2], 0);
+}
+
+TEST(ReadProgramBank, TheSaloneSecondBankContinuesAfterTheSecondHeader) {
+  Bytes ext(1228802), ext2(1228802);
+  for (std::size_t i = 0; i < ext.size(); ++i) ext[i] = static_cast<std::uint8_t>(i % 251);
+  for (std::size_t i = 0; i < ext2.size(); ++i) ext2[i] = static_cast<std::uint8_t>(i % 241);
+  const std::size_t offset = *GmBankOffsetTable(WorkstationModel::OrvaneSalone).bank2Offset;
+  auto bank = std::make_unique<ProgramBank>();
+  ASSERT_TRUE(ReadProgramBank(ext, ext2, offset, *bank, RecordFormat::OrvaneSaloneOs));
+
+  // Record 58 straddles the seam: 31764 = 58 * 540 + 444, so its first 444 bytes come from the
+  // first file and the rest from offset 2 of the second.
+  const auto& straddling = (*bank)[58].bytes;
+  const std::size_t start = offset + 58 * 540;
+  EXPECT_EQ(straddling[2], ext[start]);
+  EXPECT_EQ(straddling[491 + 25], ext[start + 229]);  // common block, last byte
+  EXPECT_EQ(straddling[671 + 153 - 0], ext2[2 + (538 - 1 - 444)]);  // oscillator 2, last byte
+  EXPECT_EQ((*bank)[59].bytes[2], ext2[2 + 96]);    // first byte after the seam record
+  EXPECT_EQ((*bank)[127].bytes[2], ext2[2 + 37356 - 540]);
+  EXPECT_EQ((*bank)[127].bytes[671 + 153], ext2[2 + 37356 - 3]);
+
+  Bytes shortExt2(2 + 37355);
+  EXPECT_FALSE(ReadProgramBank(ext, shortExt2, offset, *bank, RecordFormat::OrvaneSaloneOs));
+}
+
+}  // namespace
+}  // namespace zentavour
