@@ -102,24 +102,69 @@ void FillFontTable(Bytes& ext, const FontSlotEntry& slot, FontSlot which) {
   }
 }
 
-// The label lettered as large as it fits, centred, inside a one-pixel frame.
+// Splits the label into at most `lines` lines of whole words, each as short as it can be.
+std::vector<std::string> WrapWords(std::string_view text, int lines) {
+  std::vector<std::string> words;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t space = text.find(' ', at);
+    const std::size_t end = space == std::string_view::npos ? text.size() : space;
+    if (end > at) words.emplace_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  if (words.empty()) return {std::string(text)};
+  const std::size_t target = (text.size() + static_cast<std::size_t>(lines) - 1) /
+                             static_cast<std::size_t>(lines);
+  std::vector<std::string> wrapped(1);
+  for (const std::string& word : words) {
+    if (!wrapped.back().empty() && wrapped.back().size() + 1 + word.size() > target &&
+        static_cast<int>(wrapped.size()) < lines) {
+      wrapped.emplace_back();
+    }
+    if (!wrapped.back().empty()) wrapped.back() += ' ';
+    wrapped.back() += word;
+  }
+  return wrapped;
+}
+
+// The label lettered as large as it fits, on one or more lines, centred, inside a frame.
 void FillStartupGraphic(Bytes& ext, const StartupGraphicEntry& item) {
   std::span<std::uint8_t> bitmap(ext.data() + item.offset, item.size());
   std::fill(bitmap.begin(), bitmap.end(), 0);
   const int width = item.bytesPerRow * 8;
   const int rows = item.rows;
-  const std::string_view text = item.label;
+  const bool framed = rows >= 10;
+  const int inner = framed ? 4 : 0;
   const int advance = kTinyFontWidth + 1;
-  const int textWidth = static_cast<int>(text.size()) * advance - 1;
-  int scale = std::max(1, std::min((rows - 2) / (kTinyFontHeight + 1), (width - 4) / textWidth));
-  const int height = std::min(kTinyFontHeight * scale, std::max(1, rows - 2));
-  const int left = std::max(0, (width - textWidth * scale) / 2);
-  const int top = std::max(0, (rows - height) / 2);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    DrawCharacter(bitmap, item.bytesPerRow, rows, static_cast<unsigned char>(text[i]),
-                  left + static_cast<int>(i) * advance * scale, top, height, scale, false);
+  std::vector<std::string> best = {std::string(item.label)};
+  int bestScale = 0;
+  for (int lines = 1; lines <= 4; ++lines) {
+    const std::vector<std::string> wrapped = WrapWords(item.label, lines);
+    std::size_t longest = 0;
+    for (const std::string& line : wrapped) longest = std::max(longest, line.size());
+    const int lineWidth = static_cast<int>(longest) * advance - 1;
+    const int scale = std::min((rows - inner) / (static_cast<int>(wrapped.size()) * (kTinyFontHeight + 1)),
+                               (width - inner) / lineWidth);
+    if (scale > bestScale) {
+      bestScale = scale;
+      best = wrapped;
+    }
   }
-  if (rows >= 10) {
+  const int scale = std::max(1, bestScale);
+  const int height = std::min(kTinyFontHeight * scale, rows);
+  const int lineHeight = (kTinyFontHeight + 1) * scale;
+  const int blockHeight = static_cast<int>(best.size()) * lineHeight - scale;
+  int top = std::max(0, (rows - blockHeight) / 2);
+  for (const std::string& line : best) {
+    const int lineWidth = (static_cast<int>(line.size()) * advance - 1) * scale;
+    const int left = std::max(0, (width - lineWidth) / 2);
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      DrawCharacter(bitmap, item.bytesPerRow, rows, static_cast<unsigned char>(line[i]),
+                    left + static_cast<int>(i) * advance * scale, top, height, scale, false);
+    }
+    top += lineHeight;
+  }
+  if (framed) {
     for (int x = 0; x < width; ++x) {
       SetPixel(bitmap, item.bytesPerRow, 0, x);
       SetPixel(bitmap, item.bytesPerRow, rows - 1, x);

@@ -1,0 +1,57 @@
+// Opening an OS file set and saving it (what "Yes" on closing does), per model, against merely
+// reading and writing the same bytes.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+
+#include "core/osfiles/os_file_set.h"
+#include "support/temp_dir.h"
+
+namespace zentavour {
+namespace {
+
+using testing::TempDir;
+
+void OpenAndSave(benchmark::State& state) {
+  const auto model = static_cast<WorkstationModel>(state.range(0));
+  TempDir dir;
+  const testing::SampleSetPaths paths = testing::WriteSampleSet(dir.path(), model);
+  for (auto _ : state) {
+    OsFileSet set;
+    BeginLoadOsFiles(set);
+    SelectLoadModel(set, model);
+    ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
+    ChooseOsFile(set, OsFileRole::Ext, paths.ext);
+    if (!paths.ext2.empty()) ChooseOsFile(set, OsFileRole::Ext2, paths.ext2);
+    if (!PressLoadOk(set, OpenLockedFile).loaded) state.SkipWithError("load failed");
+    if (!WriteBackOsFiles(set).ok()) state.SkipWithError("save failed");
+    CloseOsFileSet(set);
+  }
+  state.SetLabel(std::string(ModelInfo(model).name));
+}
+
+// The floor: read every file of the set whole, then write it back whole and flush it.
+void ReadAndWriteBytes(benchmark::State& state) {
+  const auto model = static_cast<WorkstationModel>(state.range(0));
+  TempDir dir;
+  const testing::SampleSetPaths paths = testing::WriteSampleSet(dir.path(), model);
+  for (auto _ : state) {
+    for (const std::string* path : {&paths.sysinfo, &paths.ext, &paths.ext2}) {
+      if (path->empty()) continue;
+      FileHandlePtr file = OpenLockedFile(*path);
+      Bytes bytes(static_cast<std::size_t>(file->Size()));
+      if (!file->ReadAt(0, bytes) || !file->WriteAt(0, bytes) || !file->Flush()) {
+        state.SkipWithError("io failed");
+      }
+    }
+  }
+  state.SetLabel(std::string(ModelInfo(model).name));
+}
+
+BENCHMARK(OpenAndSave)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadAndWriteBytes)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zentavour
+
+BENCHMARK_MAIN();
