@@ -1,79 +1,93 @@
-// zentavour-cli: the program's file operations without windows.
+// zentavour-cli: the program's file operations without windows, for scripts.
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <string_view>
+#include <vector>
 
-#include "core/osfiles/workstation_model.h"
+#include "cli/command.h"
 #include "core/samples/sample_os_files.h"
+
+namespace zentavour::cli {
+
+int UsageError(const Command& command, const std::string& error) {
+  std::fprintf(stderr, "zentavour-cli %s: %s\n\n%s", command.words.c_str(), error.c_str(),
+               command.usage.c_str());
+  return kExitUsage;
+}
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
-
-void PrintUsage(std::FILE* out) {
-  std::fputs(
-      "Usage: zentavour-cli COMMAND [OPTIONS]\n"
-      "\n"
-      "Commands:\n"
-      "  models         the workstation models with their file names and EXT image sizes\n"
-      "  samples DIR    write the sample OS file sets into DIR\n"
-      "\n"
-      "Run 'zentavour-cli COMMAND --help' for a command's options.\n",
-      out);
-}
-
-int Models() {
-  std::printf("%-4s %-15s %-12s %-26s %s\n", "code", "model", "SYSINFO", "EXT files",
-              "EXT image size");
-  for (const auto& info : zentavour::WorkstationModels()) {
-    std::string ext(info.extName);
-    if (info.hasSecondExt()) ext += ", " + std::string(info.ext2Name);
-    std::printf("%-4d %-15s %-12s %-26s %u\n", zentavour::ModelCode(info.model),
-                std::string(info.name).c_str(), std::string(info.sysinfoName).c_str(), ext.c_str(),
-                info.extImageSize);
-  }
-  return kExitOk;
-}
-
-int Samples(const char* dir) {
-  const zentavour::Status status = zentavour::WriteAllSamples(dir);
+int Samples(const Arguments& args, const Command& self) {
+  if (args.operands.size() != 1) return UsageError(self, "name one folder");
+  const Status status = WriteAllSamples(args.operands[0]);
   if (!status) {
-    std::fprintf(stderr, "%s: %s\n", status.failure().caption.c_str(),
-                 status.failure().text.c_str());
+    std::fprintf(stderr, "%s: %s\n", status.failure().caption.c_str(), status.failure().text.c_str());
     return kExitFailed;
   }
-  std::printf("Sample files written to %s\n", dir);
+  std::printf("Sample files written to %s\n", args.operands[0].c_str());
   return kExitOk;
+}
+
+std::vector<Command> AllCommands() {
+  std::vector<Command> commands = OsSetCommands();
+  commands.push_back({"samples", "write the sample OS file sets into DIR",
+                      "Usage: zentavour-cli samples DIR\n\n"
+                      "Writes the program's own sample OS file sets (one folder per model and\n"
+                      "SYSINFO layout) into DIR, creating it.\n",
+                      {}, Samples});
+  return commands;
+}
+
+void PrintToolUsage(std::FILE* out, const std::vector<Command>& commands) {
+  std::fputs("Usage: zentavour-cli COMMAND [OPTIONS] [FILES]\n\nCommands:\n", out);
+  for (const Command& c : commands) std::fprintf(out, "  %-14s %s\n", c.words.c_str(), c.summary.c_str());
+  std::fputs("\nOptions may come in any order; file operands come last.\n"
+             "Run 'zentavour-cli COMMAND --help' for a command's options.\n"
+             "Exit status: 0 success, 1 refused or failed, 2 usage error, 3 checksums differ.\n",
+             out);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-    PrintUsage(argc < 2 ? stderr : stdout);
-    return argc < 2 ? kExitUsage : kExitOk;
+int Main(const std::vector<std::string>& argv) {
+  const std::vector<Command> commands = AllCommands();
+  if (argv.empty() || argv[0] == "--help" || argv[0] == "-h") {
+    PrintToolUsage(argv.empty() ? stderr : stdout, commands);
+    return argv.empty() ? kExitUsage : kExitOk;
   }
-  const std::string_view command = argv[1];
-  const bool help = argc >= 3 && std::strcmp(argv[2], "--help") == 0;
-  if (command == "models") {
-    if (help) {
-      std::puts("Usage: zentavour-cli models\nLists the four workstation models.");
+  // The longest run of words that names a command: "gm list" before "gm".
+  const Command* found = nullptr;
+  std::size_t used = 0;
+  for (const Command& c : commands) {
+    std::string words;
+    for (std::size_t n = 0; n < argv.size(); ++n) {
+      if (n > 0) words += ' ';
+      words += argv[n];
+      if (words == c.words && n + 1 > used) {
+        found = &c;
+        used = n + 1;
+      }
+    }
+  }
+  if (!found) {
+    std::fprintf(stderr, "zentavour-cli: unknown command '%s'\n\n", argv[0].c_str());
+    PrintToolUsage(stderr, commands);
+    return kExitUsage;
+  }
+  const std::vector<std::string> rest(argv.begin() + static_cast<std::ptrdiff_t>(used), argv.end());
+  for (const std::string& arg : rest) {
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(found->usage.c_str(), stdout);
       return kExitOk;
     }
-    return Models();
   }
-  if (command == "samples") {
-    if (help || argc != 3) {
-      std::fputs("Usage: zentavour-cli samples DIR\nWrites the sample files into DIR.\n",
-                 help ? stdout : stderr);
-      return help ? kExitOk : kExitUsage;
-    }
-    return Samples(argv[2]);
-  }
-  std::fprintf(stderr, "zentavour-cli: unknown command '%s'\n", argv[1]);
-  PrintUsage(stderr);
-  return kExitUsage;
+  std::string error;
+  const auto args = ParseArguments(rest, found->options, error);
+  if (!args) return UsageError(*found, error);
+  return found->run(*args, *found);
+}
+
+}  // namespace zentavour::cli
+
+int main(int argc, char** argv) {
+  return zentavour::cli::Main(std::vector<std::string>(argv + 1, argv + argc));
 }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zentavour::cli {
+
+// A command line split into options (--name value, or --flag) and operands, in any order.
+struct Arguments {
+  std::map<std::string, std::string> values;
+  std::set<std::string> flags;
+  std::vector<std::string> operands;
+
+  bool has(const std::string& name) const { return values.count(name) || flags.count(name); }
+  std::optional<std::string> value(const std::string& name) const {
+    const auto it = values.find(name);
+    if (it == values.end()) return std::nullopt;
+    return it->second;
+  }
+};
+
+// What a command accepts: options that take a value and options that are flags.
+struct OptionSpec {
+  std::set<std::string> withValue;
+  std::set<std::string> flags;
+};
+
+// Parses args (after the command words). Fills error and returns nothing on an unknown option, a
+// missing value or an option given twice.
+std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
+                                        const OptionSpec& spec, std::string& error);
+
+// Parses a whole decimal number in [low, high].
+std::optional<int> ParseInt(const std::string& text, int low, int high);
+
+}  // namespace zentavour::cli

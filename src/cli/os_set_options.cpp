@@ -1,0 +1,110 @@
+#include "cli/os_set_options.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace zentavour::cli {
+namespace {
+
+bool SameNameIgnoringCase(const std::string& a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The file of that name in dir: the exact name if it is there, else any letter case of it.
+std::string FindInDir(const std::filesystem::path& dir, std::string_view name) {
+  const std::filesystem::path exact = dir / std::string(name);
+  std::error_code error;
+  if (std::filesystem::exists(exact, error)) return exact.string();
+  for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+    if (SameNameIgnoringCase(entry.path().filename().string(), name)) return entry.path().string();
+  }
+  return exact.string();  // opening it will report it missing
+}
+
+}  // namespace
+
+void AddSetOptions(OptionSpec& spec) {
+  spec.withValue.insert({"model", "dir", "sysinfo", "ext", "ext2"});
+}
+
+std::string ModelOptionName(WorkstationModel model) {
+  switch (model) {
+    case WorkstationModel::Orvane: return "orvane";
+    case WorkstationModel::OrvaneMi: return "orvane-mi";
+    case WorkstationModel::Ossik: return "ossik";
+    case WorkstationModel::OrvaneSalone: return "orvane-salone";
+    default: return "";
+  }
+}
+
+std::optional<WorkstationModel> ModelFromOptionName(const std::string& name) {
+  for (const WorkstationModelInfo& info : WorkstationModels()) {
+    if (ModelOptionName(info.model) == name) return info.model;
+  }
+  return std::nullopt;
+}
+
+std::optional<SetPaths> ResolveSetPaths(const Arguments& args, std::string& error) {
+  const auto modelName = args.value("model");
+  if (!modelName) {
+    error = "--model is required";
+    return std::nullopt;
+  }
+  const auto model = ModelFromOptionName(*modelName);
+  if (!model) {
+    error = "unknown model '" + *modelName + "' (orvane, orvane-mi, ossik or orvane-salone)";
+    return std::nullopt;
+  }
+  const WorkstationModelInfo& info = ModelInfo(*model);
+  SetPaths paths;
+  paths.model = *model;
+  if (const auto dir = args.value("dir")) {
+    if (args.has("sysinfo") || args.has("ext") || args.has("ext2")) {
+      error = "give either --dir or --sysinfo/--ext, not both";
+      return std::nullopt;
+    }
+    paths.sysinfo = FindInDir(*dir, info.sysinfoName);
+    paths.ext = FindInDir(*dir, info.extName);
+    if (info.hasSecondExt()) paths.ext2 = FindInDir(*dir, info.ext2Name);
+    return paths;
+  }
+  const auto sysinfo = args.value("sysinfo");
+  const auto ext = args.value("ext");
+  const auto ext2 = args.value("ext2");
+  if (!sysinfo || !ext) {
+    error = "name the set with --dir DIR, or with --sysinfo FILE and --ext FILE";
+    return std::nullopt;
+  }
+  if (info.hasSecondExt() != ext2.has_value()) {
+    error = info.hasSecondExt() ? "the Orvane Salone needs --ext2 FILE as well"
+                                : "--ext2 is only for the Orvane Salone";
+    return std::nullopt;
+  }
+  paths.sysinfo = *sysinfo;
+  paths.ext = *ext;
+  if (ext2) paths.ext2 = *ext2;
+  return paths;
+}
+
+void PrintFailure(const Failure& failure) {
+  std::fprintf(stderr, "%s: %s\n", failure.caption.c_str(), failure.text.c_str());
+}
+
+bool OpenSet(const SetPaths& paths, OsFileSet& set) {
+  BeginLoadOsFiles(set);
+  SelectLoadModel(set, paths.model);
+  ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
+  ChooseOsFile(set, OsFileRole::Ext, paths.ext);
+  if (!paths.ext2.empty()) ChooseOsFile(set, OsFileRole::Ext2, paths.ext2);
+  const LoadOkOutcome outcome = PressLoadOk(set, OpenLockedFile);
+  for (const Failure& failure : outcome.messages) PrintFailure(failure);
+  if (!outcome.loaded) CancelLoadOsFiles(set);
+  return outcome.loaded;
+}
+
+}  // namespace zentavour::cli
