@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/cli_runner.h"
+#include "core/osfiles/os_image_layout.h"
+#include "support/temp_dir.h"
+
+namespace zentavour {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::RunCli;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+TEST(CliUsage, UsageErrorsExitWithTwoAndHelpWithZero) {
+  EXPECT_EQ(RunCli({}).exitCode, 2);
+  EXPECT_EQ(RunCli({"frobnicate"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"check"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"check", "--model", "orvane"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"check", "--model", "nonesuch", "--dir", "."}).exitCode, 2);
+  EXPECT_EQ(RunCli({"check", "--model", "orvane", "--dir"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"check", "--model", "orvane", "--model", "ossik", "--dir", "."}).exitCode, 2);
+  EXPECT_EQ(RunCli({"check", "--model", "orvane-salone", "--sysinfo", "a", "--ext", "b"}).exitCode, 2);
+  EXPECT_EQ(RunCli({"gm", "list", "--model", "orvane", "--dir", ".", "--bank", "3"}).exitCode, 2);
+  const auto help = RunCli({"gm", "list", "--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("--bank 1|2"), std::string::npos);
+  EXPECT_NE(RunCli({"--help"}).out.find("gm list"), std::string::npos);
+}
+
+TEST(CliModels, ListsEveryModelInTextAndJson) {
+  const auto text = RunCli({"models"});
+  EXPECT_EQ(text.exitCode, 0);
+  EXPECT_NE(text.out.find("EXT02085.030, EXT03085.030"), std::string::npos);
+  const auto json = RunCli({"models", "--json"});
+  EXPECT_NE(json.out.find("\"extImageSize\": 3604482"), std::string::npos);
+  EXPECT_NE(json.out.find("\"option\": \"orvane-salone\""), std::string::npos);
+}
+
+TEST(CliCheck, AgreesOnASampleAndFindsEachKindOfDisagreement) {
+  TempDir dir;
+  const auto paths = testing::WriteSampleSet(dir.path(), WorkstationModel::OrvaneSalone, SaloneLayout::I);
+  const std::vector<std::string> set{"--model", "orvane-salone", "--dir", dir.path().string()};
+  auto args = std::vector<std::string>{"check"};
+  args.insert(args.end(), set.begin(), set.end());
+  EXPECT_EQ(RunCli(args).exitCode, 0);
+
+  Bytes ext2 = ReadFileBytes(paths.ext2);
+  ext2[999] ^= 1;  // payload no longer matches its stored sum
+  WriteFileBytes(paths.ext2, ext2);
+  args.push_back("--json");
+  const auto stale = RunCli(args);
+  EXPECT_EQ(stale.exitCode, 3);
+  EXPECT_NE(stale.out.find("\"ok\": false"), std::string::npos);
+
+  Bytes ext = ReadFileBytes(paths.ext);
+  ext.pop_back();
+  WriteFileBytes(paths.ext, ext);
+  const auto shortFile = RunCli({"check", "--model", "orvane-salone", "--dir", dir.path().string()});
+  EXPECT_EQ(shortFile.exitCode, 3);
+  EXPECT_NE(shortFile.out.find("WRONG SIZE"), std::string::npos);
+}
+
+TEST(CliSave, RenewsChecksumsLikeYesAndFindsLowerCaseFiles) {
+  TempDir dir;
+  const auto paths = testing::WriteSampleSet(dir.path(), WorkstationModel::Orvane);
+  const std::string lower = dir.file("sysinfo.420");
+  std::filesystem::rename(paths.sysinfo, lower);
+  Bytes ext = ReadFileBytes(paths.ext);
+  ext[5000] ^= 0x33;
+  WriteFileBytes(paths.ext, ext);
+  const Bytes sysinfoBefore = ReadFileBytes(lower);
+
+  const auto saved = RunCli({"save", "--dir", dir.path().string(), "--model", "orvane"});
+  ASSERT_EQ(saved.exitCode, 0) << saved.err;
+  const Bytes after = ReadFileBytes(paths.ext);
+  EXPECT_EQ(ReadBe16(after, 0), ExtChecksum(after));
+  EXPECT_TRUE(std::equal(after.begin() + 2, after.end(), ext.begin() + 2));
+  Bytes sysinfo = ReadFileBytes(lower);
+  EXPECT_EQ(ReadBe16(sysinfo, 94), ExtChecksum(after));
+  sysinfo[94] = sysinfoBefore[94];
+  sysinfo[95] = sysinfoBefore[95];
+  EXPECT_EQ(sysinfo, sysinfoBefore);
+  EXPECT_EQ(RunCli({"check", "--model", "orvane", "--dir", dir.path().string()}).exitCode, 0);
+}
+
+TEST(CliSave, RefusesAWrongSizedFileWithTheWindowsMessageAndChangesNothing) {
+  TempDir dir;
+  const auto paths = testing::WriteSampleSet(dir.path(), WorkstationModel::Ossik);
+  Bytes ext = ReadFileBytes(paths.ext);
+  ext.resize(ext.size() + 10);
+  WriteFileBytes(paths.ext, ext);
+  const Bytes sysinfo = ReadFileBytes(paths.sysinfo);
+  const auto refused = RunCli({"save", "--model", "ossik", "--sysinfo", paths.sysinfo, "--ext", paths.ext});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.err.rfind("File Error: ", 0), 0u) << refused.err;
+  EXPECT_NE(refused.err.find("1216514"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(paths.ext), ext);
+  EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
+
+  const auto missing = RunCli({"save", "--model", "ossik", "--dir", dir.file("nowhere")});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("Error Opening SYSINFO File"), std::string::npos);
+}
+
+TEST(CliGmList, ListsBothBanksAndRefusesTheMissingOne) {
+  TempDir dir;
+  testing::WriteSampleSet(dir.path(), WorkstationModel::OrvaneSalone);
+  const auto bank2 = RunCli({"gm", "list", "--model", "orvane-salone", "--dir", dir.path().string(),
+                             "--bank", "2", "--json"});
+  ASSERT_EQ(bank2.exitCode, 0) << bank2.err;
+  EXPECT_NE(bank2.out.find("\"name\": \"Gunshot        2\""), std::string::npos);
+  EXPECT_NE(bank2.out.find("\"number\": 127"), std::string::npos);
+
+  TempDir mi;
+  testing::WriteSampleSet(mi.path(), WorkstationModel::OrvaneMi);
+  const auto text = RunCli({"gm", "list", "--model", "orvane-mi", "--dir", mi.path().string()});
+  EXPECT_NE(text.out.find("  0  Acoustic Piano"), std::string::npos);
+  const auto refused = RunCli({"gm", "list", "--model", "orvane-mi", "--dir", mi.path().string(), "--bank", "2"});
+  EXPECT_EQ(refused.exitCode, 1);
+}
+
+}  // namespace
+}  // namespace zentavour
