@@ -8,6 +8,7 @@
 #include "core/common/file_handle.h"
 #include "core/osfiles/os_image_layout.h"
 #include "core/pcg/program_slot.h"
+#include "core/samples/sample_pcg_files.h"
 #include "core/samples/tiny_font.h"
 
 namespace zentavour {
@@ -320,7 +321,11 @@ Status WriteAllSamples(const std::string& dir) {
       return status;
     }
   }
-  return {};
+  const std::filesystem::path pcg = std::filesystem::path(dir) / "pcg";
+  std::error_code error;
+  std::filesystem::create_directories(pcg, error);
+  if (error) return FileError("Error Creating Folder " + pcg.string());
+  return WriteAllSamplePcgFiles(pcg.string());
 }
 
 }  // namespace zentavour

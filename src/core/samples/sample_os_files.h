@@ -36,7 +36,7 @@ const std::vector<SampleOsFolder>& SampleOsFolders();
 // Writes the set's files under the model's exact names into dir (which must exist).
 [[nodiscard]] Status WriteSampleOsFiles(const SampleOsFiles& files, const std::string& dir);
 
-// Creates dir and every sample folder in it with its set.
+// Creates dir and every sample folder in it with its set, and the sample PCG files in dir/pcg.
 [[nodiscard]] Status WriteAllSamples(const std::string& dir);
 
 }  // namespace zentavour

@@ -35,6 +35,7 @@ Bytes MakeBmp(const BmpSpec& spec) {
   Bytes pixels;
   for (const Bytes& row : spec.storedRows) pixels.insert(pixels.end(), row.begin(), row.end());
   Bytes file(62, 0);
+  file.reserve(62 + pixels.size());
   file[0] = 'B', file[1] = 'M';
   PutLe(file, 2, static_cast<std::uint32_t>(62 + pixels.size()), 4);
   PutLe(file, 10, 62, 4);

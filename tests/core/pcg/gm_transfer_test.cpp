@@ -1,0 +1,202 @@
+#include "core/pcg/gm_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include "core/osfiles/os_image_layout.h"
+#include "core/pcg/program_pack.h"
+#include "core/samples/sample_pcg_files.h"
+
+namespace zentavour {
+namespace {
+
+// An open OS file set of the model whose images are filled with one byte value.
+OsFileSet OpenSet(WorkstationModel model, std::uint8_t fill = 0x77) {
+  OsFileSet set;
+  set.model = model;
+  set.loaded = true;
+  set.ExtImage.assign(ModelInfo(model).extImageSize, fill);
+  if (ModelInfo(model).hasSecondExt()) set.Ext2Image.assign(ModelInfo(model).extImageSize, fill);
+  return set;
+}
+
+PcgIndex SampleIndex(int code) {
+  Result<PcgIndex> index = IndexPcgBytes(BuildSamplePcgFile(code).bytes);
+  EXPECT_TRUE(index.ok());
+  return std::move(*index);
+}
+
+// The first and one-past-last offsets where two images differ; {0, 0} when they are equal.
+std::pair<std::size_t, std::size_t> ChangedRange(const Bytes& before, const Bytes& after) {
+  std::size_t first = 0;
+  while (first < before.size() && before[first] == after[first]) ++first;
+  if (first == before.size()) return {0, 0};
+  std::size_t last = before.size();
+  while (before[last - 1] == after[last - 1]) --last;
+  return {first, last};
+}
+
+TEST(GmTransferTest, FitRuleFollowsTheRecordLayouts) {
+  using M = WorkstationModel;
+  struct Case {
+    int code;
+    M model;
+    bool fits;
+  };
+  const Case cases[] = {
+      {1, M::Orvane, true},    {1, M::OrvaneSalone, true}, {2, M::OrvaneMi, true},
+      {3, M::Ossik, true},     {5, M::Ossik, true},        {2, M::Orvane, false},
+      {1, M::OrvaneMi, false}, {3, M::Orvane, false},      {5, M::OrvaneSalone, false},
+      {1, M::None, false},     {99, M::Ossik, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PcgFitsWorkstation(c.code, c.model), c.fits) << c.code << " " << ModelCode(c.model);
+  }
+  PcgIndex combinationsOnly;
+  combinationsOnly.modelCode = 1;
+  combinationsOnly.hasCombinations = true;
+  EXPECT_FALSE(CanTransferProgramBank(combinationsOnly, M::Orvane));
+  combinationsOnly.hasPrograms = true;
+  EXPECT_TRUE(CanTransferProgramBank(combinationsOnly, M::Orvane));
+  EXPECT_EQ(TransferGmEntries(M::OrvaneMi), std::vector<std::string>{"GM1"});
+  EXPECT_EQ(TransferGmEntries(M::Ossik), (std::vector<std::string>{"GM1", "GM2"}));
+}
+
+TEST(GmTransferTest, SourceEntriesStandForTheirIndexSlots) {
+  // Banks B, A, D, a repeat of B, then a bank cut off by the file's end.
+  const RecordFormat f = RecordFormat::Orvane;
+  Bytes inner;
+  for (int bank : {1, 0, 3, 1}) {
+    const Bytes chunk =
+        PcgBankChunk("PBK1", static_cast<std::uint32_t>(bank), 540, SampleProgramRecords(f, bank));
+    inner.insert(inner.end(), chunk.begin(), chunk.end());
+  }
+  const Bytes cut = PcgBankChunk("PBK1", 2, 540, Bytes(100, 0));
+  inner.insert(inner.end(), cut.begin(), cut.end());
+  Result<PcgIndex> index = IndexPcgBytes(PcgFileBytes('P', PcgChunk("PRG1", inner)));
+  ASSERT_TRUE(index.ok());
+  const auto entries = TransferSourceEntries(*index);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].label, "A");
+  EXPECT_EQ(entries[0].slot, 1);
+  EXPECT_EQ(entries[1].label, "D");
+  EXPECT_EQ(entries[1].slot, 2);
+  EXPECT_EQ(entries[2].label, "B");
+  EXPECT_EQ(entries[2].slot, 3);
+
+  OsFileSet set = OpenSet(WorkstationModel::Orvane);
+  ASSERT_TRUE(TransferProgramBankToGm(set, *index, entries[1].slot, 1).ok());
+  EXPECT_EQ((*set.gmBank1)[10].name(), SampleProgramBank(3)[10].name());
+}
+
+TEST(GmTransferTest, WritesTheGmBankOfEachModelAndRefreshesItInMemory) {
+  struct Case {
+    WorkstationModel model;
+    int code;
+    int gmBank;
+  };
+  using M = WorkstationModel;
+  const Case cases[] = {{M::Orvane, 1, 1}, {M::Orvane, 1, 2}, {M::OrvaneMi, 2, 1},
+                        {M::Ossik, 3, 1},  {M::Ossik, 5, 2},  {M::OrvaneSalone, 1, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ModelCode(c.model) * 10 + c.gmBank);
+    const PcgIndex index = SampleIndex(c.code);
+    OsFileSet set = OpenSet(c.model);
+    const Bytes ext = set.ExtImage;
+    const Bytes ext2 = set.Ext2Image;
+    // Slot 1 is bank B in every sample file but the Ossik one, whose second chunk is bank A.
+    const int slot = 1;
+    const int bankNumber = index.programBanks.numbers[slot];
+    const Status status = TransferProgramBankToGm(set, index, slot, c.gmBank);
+    ASSERT_TRUE(status.ok()) << status.failure().text;
+
+    const GmBankOffsetEntry& gm = GmBankOffsetTable(c.model);
+    const std::size_t offset = c.gmBank == 1 ? gm.bank1Offset : *gm.bank2Offset;
+    const std::size_t size = PackedBankSize(gm.format);
+    const auto [first, last] = ChangedRange(ext, set.ExtImage);
+    EXPECT_EQ(first, offset);
+    EXPECT_LE(last, offset + size);
+    EXPECT_GT(last, offset + size - 200);
+    EXPECT_EQ(set.Ext2Image, ext2);
+
+    const ProgramBank& gmBank = c.gmBank == 1 ? *set.gmBank1 : *set.gmBank2;
+    const ProgramBank expected = SampleProgramBank(bankNumber);
+    for (std::size_t p : {0u, 50u, 127u}) {
+      EXPECT_EQ(gmBank[p].name(), expected[p].name());
+      EXPECT_EQ(gmBank[p].number(), static_cast<int>(p));
+      EXPECT_TRUE(std::equal(gmBank[p].bytes.begin() + 491, gmBank[p].bytes.begin() + 825,
+                             expected[p].bytes.begin() + 491));
+      const std::size_t tail = offset + (p + 1) * RecordFormatTable(gm.format).programRecordSize;
+      EXPECT_EQ(set.ExtImage[tail - 2], 0);
+      EXPECT_EQ(set.ExtImage[tail - 1], 0);
+    }
+  }
+}
+
+TEST(GmTransferTest, SaloneSecondBankIsSplitAcrossBothImages) {
+  const PcgIndex index = SampleIndex(1);
+  OsFileSet set = OpenSet(WorkstationModel::OrvaneSalone, 0x77);
+  const Bytes ext = set.ExtImage;
+  const Bytes ext2 = set.Ext2Image;
+  ASSERT_EQ(ext.size(), 1228802u);
+  ASSERT_TRUE(TransferProgramBankToGm(set, index, 4, 2).ok());
+
+  Bytes packed(69120);
+  ASSERT_EQ(PackProgramBank(packed, 1, (*index.programs)[4], 0), packed.size());
+  // The last 31,764 bytes of the first image, then bytes 2 to 37,357 of the second.
+  EXPECT_TRUE(std::equal(packed.begin(), packed.begin() + 31764, set.ExtImage.begin() + 1197038));
+  EXPECT_TRUE(std::equal(packed.begin() + 31764, packed.end(), set.Ext2Image.begin() + 2));
+  EXPECT_TRUE(std::equal(ext.begin(), ext.begin() + 1197038, set.ExtImage.begin()));
+  EXPECT_EQ(set.Ext2Image[0], 0x77);
+  EXPECT_EQ(set.Ext2Image[1], 0x77);
+  EXPECT_TRUE(std::equal(ext2.begin() + 37358, ext2.end(), set.Ext2Image.begin() + 37358));
+  EXPECT_EQ((*set.gmBank2)[127].name(), SampleProgramBank(4)[127].name());
+}
+
+TEST(GmTransferTest, RefusedTransfersChangeNothing) {
+  const PcgIndex orvane = SampleIndex(1);
+  PcgIndex noBanks;
+  noBanks.modelCode = 1;
+  noBanks.hasPrograms = true;
+  struct Case {
+    const char* what;
+    WorkstationModel model;
+    const PcgIndex* index;
+    int slot;
+    int gmBank;
+    std::string_view text;
+  };
+  using M = WorkstationModel;
+  const Case cases[] = {
+      {"empty program bank list", M::Orvane, &noBanks, 0, 1, kNoProgramBanksToTransferText},
+      {"no such entry", M::Orvane, &orvane, 5, 1, kNoProgramBanksToTransferText},
+      {"negative entry", M::Orvane, &orvane, -1, 1, kNoProgramBanksToTransferText},
+      {"model does not fit", M::Ossik, &orvane, 0, 1, kTransferDoesNotFitText},
+      {"no GM bank 2", M::OrvaneMi, nullptr, 0, 2, kTransferNoGmBankText},
+      {"GM bank 3", M::Orvane, &orvane, 0, 3, kTransferNoGmBankText},
+      {"no OS files", M::None, &orvane, 0, 1, kTransferNoOsFilesText},
+  };
+  const PcgIndex mi = SampleIndex(2);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OsFileSet set = c.model == M::None ? OsFileSet{} : OpenSet(c.model);
+    const Bytes ext = set.ExtImage;
+    const std::string gmName = (*set.gmBank1)[0].name();
+    const Status status = TransferProgramBankToGm(set, c.index ? *c.index : mi, c.slot, c.gmBank);
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.failure().text, c.text);
+    EXPECT_EQ(set.ExtImage, ext);
+    EXPECT_EQ((*set.gmBank1)[0].name(), gmName);
+  }
+
+  // Images shorter than the model's (never loaded whole) are refused rather than overrun.
+  OsFileSet shortSet = OpenSet(M::OrvaneSalone);
+  shortSet.Ext2Image.resize(1000);
+  const Bytes before = shortSet.ExtImage;
+  const Status status = TransferProgramBankToGm(shortSet, orvane, 0, 2);
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.failure().caption, "File Error");
+  EXPECT_EQ(shortSet.ExtImage, before);
+}
+
+}  // namespace
+}  // namespace zentavour
