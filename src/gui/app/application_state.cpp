@@ -1,0 +1,12 @@
+#include "gui/app/application_state.h"
+
+#include "gui/app/resources.h"
+
+namespace zentavour {
+
+ApplicationState::ApplicationState(Prompts& prompts, FileOpener opener)
+    : prompts_(prompts), opener_(std::move(opener)) {
+  EnsureResources();
+}
+
+}  // namespace zentavour

@@ -1,0 +1,201 @@
+#include "gui/app/main_window.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+#include "core/osfiles/os_file_set.h"
+#include "gui/app/about_dialog.h"
+#include "gui/app/application_state.h"
+#include "gui/app/prompts.h"
+#include "gui/app/resources.h"
+#include "gui/app/web_links.h"
+#include "gui/osfiles/close_os_files.h"
+#include "gui/osfiles/load_os_files_dialog.h"
+#include "gui/osfiles/os_data_panel.h"
+
+namespace zentavour {
+namespace {
+
+QString CommandName(MenuCommand command) {
+  return QStringLiteral("command%1").arg(static_cast<int>(command));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
+    : QMainWindow(parent), state_(state) {
+  EnsureResources();
+  setWindowTitle(
+      QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/zentavour.svg")));
+
+  area_ = new QMdiArea(this);
+  area_->setObjectName(QStringLiteral("clientArea"));
+  area_->setBackground(palette().window());
+  area_->setFrameShape(QFrame::NoFrame);
+  setCentralWidget(area_);
+
+  buildMenu();
+  connect(&state_, &ApplicationState::osFilesChanged, this, &MainWindow::showOsFilesState);
+  showOsFilesState(state_.openOsModel());
+  resize(800, 560);
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::addCommand(QMenu* menu, MenuCommand command, const QString& text,
+                                bool enabled) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(CommandName(command));
+  action->setEnabled(enabled);
+  return action;
+}
+
+void MainWindow::buildMenu() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("fileMenu"));
+  // New PCG and Close PCG have no handler; they stay greyed for the whole run.
+  addCommand(file, MenuCommand::NewPcg, QStringLiteral("New PCG"), false);
+  QAction* openPcg = addCommand(file, MenuCommand::OpenPcg, QStringLiteral("Open PCG"), true);
+  addCommand(file, MenuCommand::ClosePcg, QStringLiteral("Close PCG"), false);
+  file->addSeparator();
+  QAction* openOs =
+      addCommand(file, MenuCommand::OpenOsFiles, QStringLiteral("Open OS Files"), true);
+  QAction* closeOs =
+      addCommand(file, MenuCommand::CloseOsFiles, QStringLiteral("Close OS Files"), false);
+  file->addSeparator();
+  QAction* exit = addCommand(file, MenuCommand::Exit, QStringLiteral("Exit"), true);
+
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
+  settings->setObjectName(QStringLiteral("settingsMenu"));
+  addCommand(settings, MenuCommand::MidiSetup, QStringLiteral("MIDI Setup"), false);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("helpMenu"));
+  QAction* about =
+      addCommand(help, MenuCommand::AboutZentavour, QStringLiteral("About Zentavour"), true);
+  help->addSeparator();
+  QAction* helpPages =
+      addCommand(help, MenuCommand::ZentavourHelp, QStringLiteral("Zentavour Help"), true);
+
+  QMenu* web = menuBar()->addMenu(QStringLiteral("&Web"));
+  web->setObjectName(QStringLiteral("webMenu"));
+  QAction* home =
+      addCommand(web, MenuCommand::HomePage, QStringLiteral("Zentavour Homepage"), true);
+  web->addSeparator();
+  struct Downloads {
+    MenuCommand command;
+    WorkstationModel model;
+  };
+  for (const Downloads& item :
+       {Downloads{MenuCommand::OrvaneDownloads, WorkstationModel::Orvane},
+        Downloads{MenuCommand::OrvaneMiDownloads, WorkstationModel::OrvaneMi},
+        Downloads{MenuCommand::OrvaneSaloneDownloads, WorkstationModel::OrvaneSalone},
+        Downloads{MenuCommand::OssikDownloads, WorkstationModel::Ossik}}) {
+    const std::string_view name = ModelInfo(item.model).name;
+    QAction* action =
+        addCommand(web, item.command,
+                   QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
+                       QStringLiteral(" Downloads"),
+                   true);
+    connect(action, &QAction::triggered, this,
+            [this, model = item.model] { state_.prompts().openUrl(DownloadsUrl(model)); });
+  }
+
+  connect(openPcg, &QAction::triggered, this, &MainWindow::openPcg);
+  connect(openOs, &QAction::triggered, this, &MainWindow::openOsFiles);
+  connect(closeOs, &QAction::triggered, this, &MainWindow::closeOsFiles);
+  connect(exit, &QAction::triggered, this, &MainWindow::close);
+  connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+  connect(helpPages, &QAction::triggered, this, [this] { state_.prompts().showHelp(this); });
+  connect(home, &QAction::triggered, this, [this] { state_.prompts().openUrl(HomePageUrl()); });
+}
+
+QAction* MainWindow::action(MenuCommand command) const {
+  return menuBar()->findChild<QAction*>(CommandName(command));
+}
+
+void MainWindow::startUp() {
+  show();
+  showAbout();
+  createOsDataPanel();
+}
+
+void MainWindow::createOsDataPanel() {
+  if (panel_) return;
+  panel_ = new OsDataPanel;
+  connect(panel_, &OsDataPanel::openRequested, this, &MainWindow::openOsFiles);
+  connect(panel_, &OsDataPanel::closeRequested, this, &MainWindow::closeOsFiles);
+  panel_->showState(state_.openOsModel());
+
+  // A child window with its own caption, fixed at the top left; it lives as long as the main
+  // window, so it offers no close, minimise or maximise.
+  panelWindow_ =
+      area_->addSubWindow(panel_, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  panelWindow_->setObjectName(QStringLiteral("osDataWindow"));
+  panelWindow_->setWindowTitle(panel_->windowTitle());
+  panelWindow_->setOption(QMdiSubWindow::RubberBandResize);
+  panelWindow_->adjustSize();
+  panelWindow_->setFixedSize(panelWindow_->size());
+  panelWindow_->move(0, 0);
+  panelWindow_->show();
+}
+
+void MainWindow::showOsFilesState(WorkstationModel openModel) {
+  const bool open = openModel != WorkstationModel::None;
+  action(MenuCommand::OpenOsFiles)->setEnabled(!open);
+  action(MenuCommand::CloseOsFiles)->setEnabled(open);
+  if (panel_) panel_->showState(openModel);
+}
+
+void MainWindow::showAbout() {
+  AboutDialog about(this);
+  about.exec();
+}
+
+void MainWindow::openOsFiles() {
+  if (state_.osFiles().isOpen()) return;
+  LoadOsFilesDialog dialog(state_, this);
+  dialog.exec();
+}
+
+bool MainWindow::closeOsFiles() {
+  return RunCloseOsFiles(state_, this) == CloseOsFilesResult::Closed;
+}
+
+void MainWindow::openPcg() {
+  // The PCG library picks the file up from the signal.
+  if (const std::optional<QString> path = state_.prompts().openFile(this, PcgFileChooser(), {})) {
+    emit openPcgRequested(*path);
+  }
+}
+
+bool MainWindow::runExitPath() {
+  if (state_.osFiles().isOpen() && !closeOsFiles()) {
+    // The save failed and the message has been shown. Quitting now would throw the edits away,
+    // so that takes the user's word; otherwise the program stays as it is.
+    if (!state_.prompts().question(
+            this, windowTitle(),
+            QStringLiteral("The OS files could not be saved, and your changes are still open "
+                           "in Zentavour.\n\nExit anyway and lose the changes?"))) {
+      return false;
+    }
+    CloseOsFileSet(state_.osFiles());
+    state_.notifyOsFilesChanged();
+  }
+  return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!runExitPath()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  emit exited();
+}
+
+}  // namespace zentavour

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+#include "gui/app/file_chooser.h"
+
+class QWidget;
+
+namespace zentavour {
+
+// Everything a window asks of the user or hands to the desktop goes through here, so a window's
+// logic can be driven by a scripted double.
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+
+  // A message box with a single OK button.
+  virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // A question answered with Yes (true) or No; it cannot be dismissed any other way.
+  virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // The chosen path, or nothing when the user cancelled. initialPath is the name shown first.
+  virtual std::optional<QString> openFile(QWidget* parent, const FileChooser& chooser,
+                                          const QString& initialPath) = 0;
+  virtual std::optional<QString> saveFile(QWidget* parent, const FileChooser& chooser,
+                                          const QString& initialPath) = 0;
+  virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
+  // Hands an address to the user's browser.
+  virtual void openUrl(const QUrl& url) = 0;
+  // Shows the program's help at its contents page.
+  virtual void showHelp(QWidget* parent) = 0;
+};
+
+}  // namespace zentavour

@@ -1,0 +1,79 @@
+#include "gui/app/qt_prompts.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+
+#include "gui/app/help_window.h"
+#include "gui/app/question_dialog.h"
+
+namespace zentavour {
+
+QtPrompts::~QtPrompts() {
+  delete help_.data();
+}
+
+void QtPrompts::message(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(parent);
+  box.setWindowTitle(caption);
+  box.setText(text);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.setIcon(caption == QLatin1String("Warning")        ? QMessageBox::Warning
+              : caption.contains(QLatin1String("Error")) ? QMessageBox::Critical
+                                                         : QMessageBox::Information);
+  box.exec();
+}
+
+bool QtPrompts::question(QWidget* parent, const QString& caption, const QString& text) {
+  QuestionDialog dialog(parent, caption, text);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> QtPrompts::runChooser(QWidget* parent, const FileChooser& chooser,
+                                             const QString& initialPath, bool save) {
+  QFileDialog dialog(parent, chooser.title);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(chooser.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setNameFilter(chooser.nameFilter());
+  dialog.setDefaultSuffix(chooser.defaultSuffix);
+  if (!initialPath.isEmpty()) {
+    const QFileInfo info(initialPath);
+    dialog.setDirectory(info.absolutePath());
+    dialog.selectFile(info.fileName());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtPrompts::openFile(QWidget* parent, const FileChooser& chooser,
+                                           const QString& initialPath) {
+  return runChooser(parent, chooser, initialPath, false);
+}
+
+std::optional<QString> QtPrompts::saveFile(QWidget* parent, const FileChooser& chooser,
+                                           const QString& initialPath) {
+  return runChooser(parent, chooser, initialPath, true);
+}
+
+std::optional<QFont> QtPrompts::chooseFont(QWidget* parent, const QFont& initial) {
+  bool ok = false;
+  const QFont font = QFontDialog::getFont(&ok, initial, parent);
+  if (!ok) return std::nullopt;
+  return font;
+}
+
+void QtPrompts::openUrl(const QUrl& url) {
+  QDesktopServices::openUrl(url);
+}
+
+void QtPrompts::showHelp(QWidget* parent) {
+  if (!help_) help_ = new HelpWindow(parent ? parent->window() : nullptr);
+  help_->showContents();
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+}  // namespace zentavour

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPointer>
+
+#include "gui/app/help_window.h"
+#include "gui/app/prompts.h"
+
+namespace zentavour {
+
+// The prompts as the user sees them: message boxes, the toolkit's choosers, the desktop's
+// browser and the program's help window.
+class QtPrompts : public Prompts {
+ public:
+  QtPrompts() = default;
+  ~QtPrompts() override;
+
+  void message(QWidget* parent, const QString& caption, const QString& text) override;
+  bool question(QWidget* parent, const QString& caption, const QString& text) override;
+  std::optional<QString> openFile(QWidget* parent, const FileChooser& chooser,
+                                  const QString& initialPath) override;
+  std::optional<QString> saveFile(QWidget* parent, const FileChooser& chooser,
+                                  const QString& initialPath) override;
+  std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+  void openUrl(const QUrl& url) override;
+  void showHelp(QWidget* parent) override;
+
+ private:
+  std::optional<QString> runChooser(QWidget* parent, const FileChooser& chooser,
+                                    const QString& initialPath, bool save);
+
+  // One help window for the run; it goes with the window it was opened over.
+  QPointer<HelpWindow> help_;
+};
+
+}  // namespace zentavour

@@ -1,0 +1,225 @@
+#include "gui/osfiles/load_os_files_dialog.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "gui/app/application_state.h"
+#include "gui/app/file_chooser.h"
+#include "gui/app/prompts.h"
+
+namespace zentavour {
+namespace {
+
+QString Str(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct RadioEntry {
+  WorkstationModel model;
+  int id;
+};
+
+// Top to bottom, as the user has always seen them.
+constexpr RadioEntry kRadioOrder[] = {
+    {WorkstationModel::Orvane, 1159},
+    {WorkstationModel::OrvaneMi, 1035},
+    {WorkstationModel::OrvaneSalone, 1036},
+    {WorkstationModel::Ossik, 1034},
+};
+
+QString ControlName(int id) {
+  return QStringLiteral("control%1").arg(id);
+}
+
+int RadioId(WorkstationModel model) {
+  for (const RadioEntry& entry : kRadioOrder) {
+    if (entry.model == model) return entry.id;
+  }
+  return 0;
+}
+
+}  // namespace
+
+LoadOsFilesDialog::LoadOsFilesDialog(ApplicationState& state, QWidget* parent)
+    : QDialog(parent), state_(state) {
+  setObjectName(QStringLiteral("OpenOSFiles"));
+  setWindowTitle(QStringLiteral("Load OS Files"));
+  setModal(true);
+
+  auto* group = new QButtonGroup(this);
+  auto* radios = new QVBoxLayout;
+  radios->setSpacing(4);
+  for (const RadioEntry& entry : kRadioOrder) {
+    auto* radio = new QRadioButton(Str(ModelInfo(entry.model).radioLabel), this);
+    radio->setObjectName(ControlName(entry.id));
+    group->addButton(radio, entry.id);
+    radios->addWidget(radio);
+    // A click only: a radio button unchecked by its neighbour must not switch the model.
+    connect(radio, &QRadioButton::clicked, this,
+            [this, model = entry.model] { modelClicked(model); });
+  }
+  radios->addStretch(1);
+
+  hint_ = new QLabel(this);
+  hint_->setObjectName(ControlName(1160));
+  hint_->setWordWrap(true);
+  hint_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  hint_->setMinimumWidth(250);
+  hint_->setFrameShape(QFrame::StyledPanel);
+  hint_->setMargin(6);
+
+  auto makeField = [this](int id) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(ControlName(id));
+    field->setReadOnly(true);  // only a path chosen through Browse counts
+    field->setMinimumWidth(300);
+    return field;
+  };
+  auto makeBrowse = [this](int id) {
+    auto* button = new QPushButton(QStringLiteral("Browse"), this);
+    button->setObjectName(ControlName(id));
+    button->setAutoDefault(false);
+    return button;
+  };
+  sysinfoField_ = makeField(1005);
+  extField_ = makeField(1007);
+  ext2Field_ = makeField(1009);
+  sysinfoBrowse_ = makeBrowse(1006);
+  extBrowse_ = makeBrowse(1008);
+  ext2Browse_ = makeBrowse(1010);
+  connect(sysinfoBrowse_, &QPushButton::clicked, this, [this] { browse(OsFileRole::Sysinfo); });
+  connect(extBrowse_, &QPushButton::clicked, this, [this] { browse(OsFileRole::Ext); });
+  connect(ext2Browse_, &QPushButton::clicked, this, [this] { browse(OsFileRole::Ext2); });
+
+  auto* files = new QGridLayout;
+  files->setHorizontalSpacing(8);
+  files->setVerticalSpacing(6);
+  const auto addRow = [&](int row, const QString& text, QLineEdit* field, QPushButton* button) {
+    auto* label = new QLabel(text, this);
+    label->setBuddy(field);
+    files->addWidget(label, row, 0);
+    files->addWidget(field, row, 1);
+    files->addWidget(button, row, 2);
+  };
+  addRow(0, QStringLiteral("SYSINFO File:"), sysinfoField_, sysinfoBrowse_);
+  addRow(1, QStringLiteral("EXT File"), extField_, extBrowse_);
+  addRow(2, QStringLiteral("Second EXT File"), ext2Field_, ext2Browse_);
+  files->setColumnStretch(1, 1);
+
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_->setObjectName(ControlName(1));
+  ok_->setDefault(true);
+  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel_->setObjectName(ControlName(2));
+  cancel_->setAutoDefault(false);
+  connect(ok_, &QPushButton::clicked, this, &LoadOsFilesDialog::pressOk);
+  connect(cancel_, &QPushButton::clicked, this, &LoadOsFilesDialog::reject);
+
+  auto* top = new QHBoxLayout;
+  top->setSpacing(14);
+  top->addLayout(radios);
+  top->addWidget(hint_, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(14, 14, 14, 12);
+  layout->setSpacing(12);
+  layout->addLayout(top);
+  layout->addLayout(files);
+  layout->addLayout(buttons);
+
+  const WorkstationModel model = BeginLoadOsFiles(state_.osFiles());
+  showPaths();
+  showModel(model);
+  radioButton(model)->setChecked(true);
+  resize(sizeHint().expandedTo(QSize(560, 0)));
+}
+
+QRadioButton* LoadOsFilesDialog::radioButton(WorkstationModel model) const {
+  return findChild<QRadioButton*>(ControlName(RadioId(model)));
+}
+
+QLineEdit* LoadOsFilesDialog::pathField(OsFileRole role) const {
+  switch (role) {
+    case OsFileRole::Sysinfo:
+      return sysinfoField_;
+    case OsFileRole::Ext:
+      return extField_;
+    case OsFileRole::Ext2:
+      break;
+  }
+  return ext2Field_;
+}
+
+QPushButton* LoadOsFilesDialog::browseButton(OsFileRole role) const {
+  switch (role) {
+    case OsFileRole::Sysinfo:
+      return sysinfoBrowse_;
+    case OsFileRole::Ext:
+      return extBrowse_;
+    case OsFileRole::Ext2:
+      break;
+  }
+  return ext2Browse_;
+}
+
+void LoadOsFilesDialog::showPaths() {
+  const OsFileSet& set = state_.osFiles();
+  sysinfoField_->setText(QString::fromStdString(set.sysinfoPath));
+  extField_->setText(QString::fromStdString(set.extPath));
+  ext2Field_->setText(QString::fromStdString(set.ext2Path));
+}
+
+void LoadOsFilesDialog::showModel(WorkstationModel model) {
+  // The hint always belongs to the checked model, also when the dialog reopens on a
+  // remembered one.
+  hint_->setText(Str(ModelInfo(model).hint));
+  const bool second = ModelInfo(model).hasSecondExt();
+  ext2Field_->setEnabled(second);
+  ext2Browse_->setEnabled(second);
+}
+
+void LoadOsFilesDialog::modelClicked(WorkstationModel model) {
+  if (!SelectLoadModel(state_.osFiles(), model)) return;
+  showModel(model);
+  showPaths();
+}
+
+void LoadOsFilesDialog::browse(OsFileRole role) {
+  OsFileSet& set = state_.osFiles();
+  if (role == OsFileRole::Ext2 && !ModelInfo(set.model).hasSecondExt()) return;
+  const FileChooser chooser = OsFileChooser(set.model, role);
+  const std::optional<QString> chosen =
+      state_.prompts().openFile(this, chooser, pathField(role)->text());
+  if (!chosen) return;  // cancelled: path and state stay as they were
+  ChooseOsFile(set, role, chosen->toStdString());
+  pathField(role)->setText(*chosen);
+}
+
+void LoadOsFilesDialog::pressOk() {
+  const LoadOkOutcome outcome = PressLoadOk(state_.osFiles(), state_.fileOpener());
+  Prompts& prompts = state_.prompts();
+  for (const Failure& message : outcome.messages) {
+    prompts.message(this, QString::fromStdString(message.caption),
+                    QString::fromStdString(message.text));
+  }
+  if (!outcome.loaded) return;
+  prompts.message(this, Str(kProgramTitle), Str(kOsFilesOpenedText));
+  state_.notifyOsFilesChanged();
+  accept();
+}
+
+void LoadOsFilesDialog::reject() {
+  CancelLoadOsFiles(state_.osFiles());
+  QDialog::reject();
+}
+
+}  // namespace zentavour

@@ -1,0 +1,112 @@
+#include "gui/osfiles/os_data_panel.h"
+
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/app/resources.h"
+
+namespace zentavour {
+namespace {
+
+constexpr int kStatusIconSize = 32;
+
+QString ControlName(PanelControl control) {
+  return QStringLiteral("control%1").arg(static_cast<int>(control));
+}
+
+}  // namespace
+
+OsDataPanel::OsDataPanel(QWidget* parent) : QWidget(parent) {
+  EnsureResources();
+  setObjectName(QStringLiteral("OSData"));
+  setWindowTitle(QStringLiteral("OS Data"));
+
+  QPushButton* open = addButton(PanelControl::Open, QStringLiteral("Open"));
+  QPushButton* close = addButton(PanelControl::Close, QStringLiteral("Close"));
+  statusIcon_ = new QLabel(this);
+  statusIcon_->setObjectName(ControlName(PanelControl::StatusIcon));
+  statusIcon_->setFixedSize(kStatusIconSize, kStatusIconSize);
+  statusIcon_->setAlignment(Qt::AlignCenter);
+
+  QPushButton* gmBanks = addButton(PanelControl::ViewGmBanks, QStringLiteral("View GM Banks"));
+  QPushButton* large = addButton(PanelControl::EditLargeFont, QStringLiteral("Edit Large Font"));
+  QPushButton* medium = addButton(PanelControl::EditMediumFont, QStringLiteral("Edit Medium Font"));
+  QPushButton* small = addButton(PanelControl::EditSmallFont, QStringLiteral("Edit Small Font"));
+  QPushButton* bold = addButton(PanelControl::EditBoldFont, QStringLiteral("Edit Bold Font"));
+  QPushButton* graphics =
+      addButton(PanelControl::EditStartupGraphics, QStringLiteral("Edit Startup Graphics"));
+
+  connect(open, &QPushButton::clicked, this, &OsDataPanel::openRequested);
+  connect(close, &QPushButton::clicked, this, &OsDataPanel::closeRequested);
+  connect(gmBanks, &QPushButton::clicked, this, &OsDataPanel::viewGmBanksRequested);
+  connect(large, &QPushButton::clicked, this, [this] { emit editFontRequested(FontSlot::Large); });
+  connect(medium, &QPushButton::clicked, this,
+          [this] { emit editFontRequested(FontSlot::Medium); });
+  connect(small, &QPushButton::clicked, this, [this] { emit editFontRequested(FontSlot::Small); });
+  connect(bold, &QPushButton::clicked, this, [this] { emit editFontRequested(FontSlot::Bold); });
+  connect(graphics, &QPushButton::clicked, this, &OsDataPanel::editStartupGraphicsRequested);
+
+  auto* top = new QGridLayout;
+  top->setHorizontalSpacing(6);
+  top->addWidget(open, 0, 0);
+  top->addWidget(statusIcon_, 0, 1, Qt::AlignCenter);
+  top->addWidget(close, 0, 2);
+  top->setColumnStretch(0, 1);
+  top->setColumnStretch(2, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(10, 10, 10, 10);
+  layout->setSpacing(6);
+  layout->addLayout(top);
+  layout->addSpacing(6);
+  for (QPushButton* editor : {gmBanks, large, medium, small, bold, graphics}) {
+    layout->addWidget(editor);
+  }
+  layout->addStretch(1);
+
+  showState(WorkstationModel::None);
+}
+
+QPushButton* OsDataPanel::addButton(PanelControl control, const QString& text) {
+  auto* button = new QPushButton(text, this);
+  button->setObjectName(ControlName(control));
+  button->setAutoDefault(false);
+  return button;
+}
+
+QPushButton* OsDataPanel::button(PanelControl control) const {
+  return findChild<QPushButton*>(ControlName(control), Qt::FindDirectChildrenOnly);
+}
+
+QSize OsDataPanel::sizeHint() const {
+  // About the panel's 111 x 158 dialog units.
+  return QWidget::sizeHint().expandedTo(QSize(200, 0));
+}
+
+void OsDataPanel::showState(WorkstationModel openModel) {
+  const bool open = openModel != WorkstationModel::None;
+  // A font button is offered exactly where the model has an editable font in that slot.
+  const auto hasFont = [&](FontSlot slot) {
+    return open && FontSlotTable(openModel, slot).has_value();
+  };
+  button(PanelControl::Open)->setEnabled(!open);
+  button(PanelControl::Close)->setEnabled(open);
+  button(PanelControl::ViewGmBanks)->setEnabled(open);
+  button(PanelControl::EditLargeFont)->setEnabled(hasFont(FontSlot::Large));
+  button(PanelControl::EditMediumFont)->setEnabled(hasFont(FontSlot::Medium));
+  button(PanelControl::EditSmallFont)->setEnabled(hasFont(FontSlot::Small));
+  button(PanelControl::EditBoldFont)->setEnabled(hasFont(FontSlot::Bold));
+  button(PanelControl::EditStartupGraphics)->setEnabled(open);
+
+  showsOpenSet_ = open;
+  const QString icon =
+      open ? QStringLiteral(":/icons/set_open.svg") : QStringLiteral(":/icons/no_set.svg");
+  statusIcon_->setPixmap(QIcon(icon).pixmap(kStatusIconSize, kStatusIconSize));
+  statusIcon_->setToolTip(open ? QStringLiteral("An OS file set is open")
+                               : QStringLiteral("No OS file set is open"));
+}
+
+}  // namespace zentavour

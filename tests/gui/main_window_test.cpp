@@ -1,0 +1,352 @@
+#include "gui/app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "core/osfiles/os_image_layout.h"
+#include "gui/app/about_dialog.h"
+#include "gui/osfiles/load_os_files_dialog.h"
+#include "gui/osfiles/os_data_panel.h"
+#include "gui_test_support.h"
+#include "support/faulty_files.h"
+
+namespace zentavour::testing {
+namespace {
+
+const ShownText kSaveChanges{"Close OS Files", "Save Changes to OS Files?"};
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() : window(app.state) {
+    window.show();
+    window.createOsDataPanel();
+  }
+
+  // Runs "Open OS Files" from the menu and loads the set through the dialog.
+  void openThroughMenu(WorkstationModel model, const SampleSetPaths& paths) {
+    OnNextModal<LoadOsFilesDialog>(
+        [&](LoadOsFilesDialog* dialog) { LoadThroughDialog(dialog, app.prompts, model, paths); });
+    window.action(MenuCommand::OpenOsFiles)->trigger();
+  }
+
+  QPushButton* panelButton(PanelControl control) { return window.osDataPanel()->button(control); }
+
+  GuiHarness app;
+  MainWindow window;
+};
+
+TEST_F(MainWindowTest, MenuHasEveryItemInOrderWithItsInitialState) {
+  EXPECT_EQ(window.windowTitle(), "Zentavour v1.75");
+  // Popup, then each entry: text, command id and whether it starts enabled; "-" a separator.
+  struct Item {
+    QString text;
+    int id;
+    bool enabled;
+  };
+  const std::vector<std::pair<QString, std::vector<Item>>> expected{
+      {"File",
+       {{"New PCG", 40016, false},
+        {"Open PCG", 40007, true},
+        {"Close PCG", 40015, false},
+        {"-", 0, false},
+        {"Open OS Files", 40001, true},
+        {"Close OS Files", 40011, false},
+        {"-", 0, false},
+        {"Exit", 40002, true}}},
+      {"Settings", {{"MIDI Setup", 40014, false}}},
+      {"Help",
+       {{"About Zentavour", 40006, true}, {"-", 0, false}, {"Zentavour Help", 40012, true}}},
+      {"Web",
+       {{"Zentavour Homepage", 40021, true},
+        {"-", 0, false},
+        {"Orvane Downloads", 40022, true},
+        {"Orvane Mi Downloads", 40019, true},
+        {"Orvane Salone Downloads", 40024, true},
+        {"Ossik Downloads", 40020, true}}},
+  };
+  const QList<QAction*> popups = window.menuBar()->actions();
+  ASSERT_EQ(popups.size(), static_cast<qsizetype>(expected.size()));
+  for (std::size_t p = 0; p < expected.size(); ++p) {
+    QMenu* menu = popups[static_cast<qsizetype>(p)]->menu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title().remove('&'), expected[p].first);
+    const QList<QAction*> items = menu->actions();
+    ASSERT_EQ(items.size(), static_cast<qsizetype>(expected[p].second.size())) << p;
+    for (std::size_t i = 0; i < expected[p].second.size(); ++i) {
+      const Item& want = expected[p].second[i];
+      QAction* item = items[static_cast<qsizetype>(i)];
+      SCOPED_TRACE(want.text.toStdString());
+      if (want.text == "-") {
+        EXPECT_TRUE(item->isSeparator());
+        continue;
+      }
+      EXPECT_EQ(item->text(), want.text);
+      EXPECT_EQ(item->isEnabled(), want.enabled);
+      EXPECT_EQ(window.action(static_cast<MenuCommand>(want.id)), item);
+    }
+  }
+}
+
+TEST_F(MainWindowTest, WebAndHelpItemsGoToTheirPlaces) {
+  const std::vector<std::pair<MenuCommand, QString>> links{
+      {MenuCommand::HomePage, "https://zentavour.example/"},
+      {MenuCommand::OrvaneDownloads,
+       "https://downloads.vesk.example/service/downloads.asp?A_PROD_NO=ORVANE"},
+      {MenuCommand::OrvaneMiDownloads,
+       "https://downloads.vesk.example/service/downloads.asp?A_PROD_NO=ORVANEMI"},
+      {MenuCommand::OrvaneSaloneDownloads,
+       "https://downloads.vesk.example/service/downloads.asp?A_PROD_NO=ORVANESALONE"},
+      {MenuCommand::OssikDownloads,
+       "https://downloads.vesk.example/service/downloads.asp?A_PROD_NO=OSSIK"},
+  };
+  for (const auto& [command, address] : links) {
+    app.prompts.urls.clear();
+    window.action(command)->trigger();
+    ASSERT_EQ(app.prompts.urls.size(), 1u);
+    EXPECT_EQ(app.prompts.urls[0].toString(), address);
+  }
+  window.action(MenuCommand::ZentavourHelp)->trigger();
+  EXPECT_EQ(app.prompts.helpShown, 1);
+  EXPECT_TRUE(app.prompts.messages.empty());
+}
+
+TEST_F(MainWindowTest, OpenPcgOffersThePcgChooserAndPassesTheChoiceOn) {
+  QSignalSpy chosen(&window, &MainWindow::openPcgRequested);
+  app.prompts.files = {std::nullopt, QString("/some/where/BANKS.PCG")};
+  window.action(MenuCommand::OpenPcg)->trigger();
+  window.action(MenuCommand::OpenPcg)->trigger();
+  ASSERT_EQ(app.prompts.asked.size(), 2u);
+  EXPECT_EQ(app.prompts.asked[0].chooser.nameFilter(), "PCG File (*.PCG *.pcg)");
+  ASSERT_EQ(chosen.count(), 1);
+  EXPECT_EQ(chosen.at(0).at(0).toString(), "/some/where/BANKS.PCG");
+}
+
+TEST(MainWindowStartUp, AboutComesFirstThenThePanelAtTheTopLeft) {
+  GuiHarness app;
+  MainWindow window(app.state);
+  bool aboutSeen = false;
+  OnNextModal<AboutDialog>([&](AboutDialog* about) {
+    aboutSeen = true;
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.osDataPanel(), nullptr);
+    QStringList texts;
+    for (QLabel* label : about->findChildren<QLabel*>()) {
+      if (!label->text().isEmpty()) texts << label->text();
+    }
+    EXPECT_TRUE(texts.contains(
+        "The author of this program takes no responsibility for any results caused by its use."));
+    EXPECT_TRUE(texts.contains("Zentavour is in no way affiliated with Vesk Corp."));
+    EXPECT_TRUE(texts.contains("  USE THIS PROGRAM AT YOUR OWN RISK"));
+    auto* picture = about->findChild<QLabel*>("titlePicture");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->size(), QSize(580, 141));
+    EXPECT_EQ(about->okButton()->text(), "OK");
+    QTest::mouseClick(about->okButton(), Qt::LeftButton);
+  });
+  window.startUp();
+  EXPECT_TRUE(aboutSeen);
+  ASSERT_NE(window.osDataPanel(), nullptr);
+  EXPECT_EQ(window.osDataPanelWindow()->windowTitle(), "OS Data");
+  EXPECT_EQ(window.osDataPanelWindow()->pos(), QPoint(0, 0));
+  EXPECT_TRUE(window.osDataPanel()->isVisible());
+}
+
+// Which panel buttons a model's open set enables: View GM Banks, Large, Medium, Small, Bold,
+// Startup Graphics.
+struct ModelCase {
+  WorkstationModel model;
+  SaloneLayout layout;
+  std::array<bool, 6> editors;
+};
+
+const ModelCase kModelCases[] = {
+    {WorkstationModel::Orvane, SaloneLayout::II, {true, true, true, true, true, true}},
+    {WorkstationModel::OrvaneMi, SaloneLayout::II, {true, false, false, false, false, true}},
+    {WorkstationModel::Ossik, SaloneLayout::II, {true, true, true, true, true, true}},
+    {WorkstationModel::OrvaneSalone, SaloneLayout::I, {true, false, true, true, false, true}},
+    {WorkstationModel::OrvaneSalone, SaloneLayout::II, {true, false, true, true, false, true}},
+};
+
+constexpr PanelControl kEditorButtons[] = {
+    PanelControl::ViewGmBanks,   PanelControl::EditLargeFont, PanelControl::EditMediumFont,
+    PanelControl::EditSmallFont, PanelControl::EditBoldFont,  PanelControl::EditStartupGraphics};
+
+TEST_F(MainWindowTest, MenuAndPanelFollowTheSetOfEachModelAndYesRenewsTheChecksums) {
+  for (const ModelCase& c : kModelCases) {
+    SCOPED_TRACE(ModelCode(c.model));
+    const SampleSetPaths paths = app.writeSet(c.model, c.layout);
+    // Spoil the checksums on disk: Yes must put the right ones back.
+    Bytes ext = ReadFileBytes(paths.ext);
+    ext[0] ^= 0x5A;
+    ext[1] ^= 0xA5;
+    WriteFileBytes(paths.ext, ext);
+
+    // Before: only Open.
+    EXPECT_TRUE(panelButton(PanelControl::Open)->isEnabled());
+    EXPECT_FALSE(panelButton(PanelControl::Close)->isEnabled());
+    for (PanelControl control : kEditorButtons) EXPECT_FALSE(panelButton(control)->isEnabled());
+    EXPECT_FALSE(window.osDataPanel()->showsOpenSet());
+
+    app.prompts.clearShown();
+    openThroughMenu(c.model, paths);
+    ASSERT_EQ(app.state.openOsModel(), c.model);
+    EXPECT_EQ(app.prompts.messages.back(),
+              (ShownText{"Zentavour v1.75", "OS Files Successfully opened"}));
+    EXPECT_FALSE(window.action(MenuCommand::OpenOsFiles)->isEnabled());
+    EXPECT_TRUE(window.action(MenuCommand::CloseOsFiles)->isEnabled());
+    EXPECT_FALSE(panelButton(PanelControl::Open)->isEnabled());
+    EXPECT_TRUE(panelButton(PanelControl::Close)->isEnabled());
+    for (std::size_t i = 0; i < std::size(kEditorButtons); ++i) {
+      EXPECT_EQ(panelButton(kEditorButtons[i])->isEnabled(), c.editors[i]) << i;
+    }
+    EXPECT_TRUE(window.osDataPanel()->showsOpenSet());
+    for (MenuCommand greyed :
+         {MenuCommand::NewPcg, MenuCommand::ClosePcg, MenuCommand::MidiSetup}) {
+      EXPECT_FALSE(window.action(greyed)->isEnabled());
+    }
+
+    // The panel's Close, answered Yes.
+    app.prompts.answers.push_back(true);
+    QTest::mouseClick(panelButton(PanelControl::Close), Qt::LeftButton);
+    EXPECT_EQ(app.prompts.questions, std::vector<ShownText>{kSaveChanges});
+    EXPECT_FALSE(app.state.osFiles().isOpen());
+    EXPECT_TRUE(window.action(MenuCommand::OpenOsFiles)->isEnabled());
+    EXPECT_FALSE(window.action(MenuCommand::CloseOsFiles)->isEnabled());
+    EXPECT_TRUE(panelButton(PanelControl::Open)->isEnabled());
+    for (PanelControl control : kEditorButtons) EXPECT_FALSE(panelButton(control)->isEnabled());
+    EXPECT_FALSE(window.osDataPanel()->showsOpenSet());
+
+    const Bytes written = ReadFileBytes(paths.ext);
+    const std::uint16_t sum = ExtChecksum(written);
+    EXPECT_EQ(ReadBe16(written, 0), sum);
+    const Bytes sysinfo = ReadFileBytes(paths.sysinfo);
+    const std::uint8_t marker = sysinfo[kSaloneLayoutMarkerOffset];
+    EXPECT_EQ(ReadBe16(sysinfo, SysinfoChecksumOffsetsFor(c.model, marker).ext), sum);
+    // Apart from the checksum header the EXT file is what it was.
+    EXPECT_TRUE(std::equal(written.begin() + 2, written.end(), ext.begin() + 2));
+  }
+}
+
+TEST_F(MainWindowTest, CloseWithNoLeavesEveryByteAndTheNextOpenOffersTheSameFiles) {
+  const SampleSetPaths paths = app.writeSet(WorkstationModel::OrvaneSalone, SaloneLayout::I);
+  Bytes ext = ReadFileBytes(paths.ext);
+  ext[0] ^= 0xFF;  // a wrong checksum must survive No
+  WriteFileBytes(paths.ext, ext);
+  const Bytes sysinfo = ReadFileBytes(paths.sysinfo);
+  const Bytes ext2 = ReadFileBytes(paths.ext2);
+
+  openThroughMenu(WorkstationModel::OrvaneSalone, paths);
+  ASSERT_TRUE(app.state.osFiles().isOpen());
+  app.state.osFiles().ExtImage[5000] ^= 0xFF;  // an edit that No throws away
+  app.prompts.answers.push_back(false);
+  window.action(MenuCommand::CloseOsFiles)->trigger();
+  EXPECT_FALSE(app.state.osFiles().isOpen());
+  EXPECT_EQ(ReadFileBytes(paths.ext), ext);
+  EXPECT_EQ(ReadFileBytes(paths.ext2), ext2);
+  EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
+
+  // "Open" brings back the model and paths; OK alone reloads them.
+  app.prompts.clearShown();
+  OnNextModal<LoadOsFilesDialog>([&](LoadOsFilesDialog* dialog) {
+    EXPECT_TRUE(dialog->radioButton(WorkstationModel::OrvaneSalone)->isChecked());
+    EXPECT_EQ(dialog->pathField(OsFileRole::Ext2)->text(), Q(paths.ext2));
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+  });
+  QTest::mouseClick(panelButton(PanelControl::Open), Qt::LeftButton);
+  EXPECT_EQ(app.state.openOsModel(), WorkstationModel::OrvaneSalone);
+}
+
+TEST_F(MainWindowTest, AFailedSaveIsReportedAndTheSetStaysOpenWithItsEdits) {
+  auto plan = std::make_shared<FaultPlan>();
+  app.state.setFileOpener(FaultyOpener(plan));
+  const SampleSetPaths paths = app.writeSet(WorkstationModel::Orvane);
+  const Bytes before = ReadFileBytes(paths.ext);
+  openThroughMenu(WorkstationModel::Orvane, paths);
+  ASSERT_TRUE(app.state.osFiles().isOpen());
+  app.state.osFiles().ExtImage[125540] ^= 0x0F;
+
+  plan->failWrites = true;
+  app.prompts.clearShown();
+  app.prompts.answers.push_back(true);
+  window.action(MenuCommand::CloseOsFiles)->trigger();
+  ASSERT_EQ(app.prompts.messages.size(), 1u);
+  EXPECT_EQ(app.prompts.messages[0].caption, "File Error");
+  EXPECT_TRUE(app.prompts.messages[0].text.contains("EXT"));
+  EXPECT_TRUE(app.state.osFiles().isOpen());
+  EXPECT_EQ(app.state.osFiles().ExtImage[125540], before[125540] ^ 0x0F);
+  EXPECT_FALSE(window.action(MenuCommand::OpenOsFiles)->isEnabled());
+  EXPECT_TRUE(window.action(MenuCommand::CloseOsFiles)->isEnabled());
+  EXPECT_TRUE(panelButton(PanelControl::Close)->isEnabled());
+  EXPECT_TRUE(window.osDataPanel()->showsOpenSet());
+
+  // Once the disk takes writes again, the edit reaches it.
+  plan->failWrites = false;
+  app.prompts.answers.push_back(true);
+  window.action(MenuCommand::CloseOsFiles)->trigger();
+  EXPECT_FALSE(app.state.osFiles().isOpen());
+  EXPECT_EQ(ReadFileBytes(paths.ext)[125540], before[125540] ^ 0x0F);
+}
+
+TEST_F(MainWindowTest, ExitWithoutASetEndsAtOnce) {
+  QSignalSpy exited(&window, &MainWindow::exited);
+  window.action(MenuCommand::Exit)->trigger();
+  EXPECT_EQ(exited.count(), 1);
+  EXPECT_TRUE(app.prompts.questions.empty());
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowWithASetAsksFirstThenEnds) {
+  const SampleSetPaths paths = app.writeSet(WorkstationModel::OrvaneMi);
+  const Bytes ext = ReadFileBytes(paths.ext);
+  openThroughMenu(WorkstationModel::OrvaneMi, paths);
+  ASSERT_TRUE(app.state.osFiles().isOpen());
+  app.prompts.clearShown();
+  QSignalSpy exited(&window, &MainWindow::exited);
+  app.prompts.answers.push_back(false);
+  EXPECT_TRUE(window.close());
+  EXPECT_EQ(app.prompts.questions, std::vector<ShownText>{kSaveChanges});
+  EXPECT_EQ(exited.count(), 1);
+  EXPECT_FALSE(app.state.osFiles().isOpen());
+  EXPECT_EQ(ReadFileBytes(paths.ext), ext);
+}
+
+TEST_F(MainWindowTest, ExitAfterAFailedSaveStaysUnlessTheUserAgreesToLoseTheEdits) {
+  auto plan = std::make_shared<FaultPlan>();
+  app.state.setFileOpener(FaultyOpener(plan));
+  const SampleSetPaths paths = app.writeSet(WorkstationModel::Ossik);
+  openThroughMenu(WorkstationModel::Ossik, paths);
+  ASSERT_TRUE(app.state.osFiles().isOpen());
+  plan->failWrites = true;
+  app.prompts.clearShown();
+  QSignalSpy exited(&window, &MainWindow::exited);
+
+  // Save: yes; exit anyway: no.
+  app.prompts.answers = {true, false};
+  EXPECT_FALSE(window.close());
+  EXPECT_EQ(app.prompts.questions.size(), 2u);
+  EXPECT_EQ(app.prompts.messages.size(), 1u);
+  EXPECT_EQ(exited.count(), 0);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(app.state.osFiles().isOpen());
+
+  // Save: yes; exit anyway: yes.
+  app.prompts.answers = {true, true};
+  EXPECT_TRUE(window.close());
+  EXPECT_EQ(exited.count(), 1);
+  EXPECT_FALSE(app.state.osFiles().isOpen());
+  EXPECT_TRUE(window.action(MenuCommand::OpenOsFiles)->isEnabled());
+}
+
+}  // namespace
+}  // namespace zentavour::testing
