@@ -26,5 +26,7 @@ struct Command {
 int UsageError(const Command& command, const std::string& error);
 
 std::vector<Command> OsSetCommands();
+std::vector<Command> BitmapCommands();
+std::vector<Command> PcgCommands();
 
 }  // namespace zentavour::cli

@@ -22,8 +22,11 @@ void JsonWriter::beginObject(std::string_view key) {
 void JsonWriter::endObject() {
   const bool any = hasItems_.back();
   hasItems_.pop_back();
-  if (any) out_ += "\n" + std::string(hasItems_.size() * 2, ' ');
-  out_ += "}";
+  if (any) {
+    out_.push_back('\n');
+    out_.append(hasItems_.size() * 2, ' ');
+  }
+  out_.push_back('}');
 }
 
 void JsonWriter::beginArray(std::string_view key) {
@@ -35,8 +38,11 @@ void JsonWriter::beginArray(std::string_view key) {
 void JsonWriter::endArray() {
   const bool any = hasItems_.back();
   hasItems_.pop_back();
-  if (any) out_ += "\n" + std::string(hasItems_.size() * 2, ' ');
-  out_ += "]";
+  if (any) {
+    out_.push_back('\n');
+    out_.append(hasItems_.size() * 2, ' ');
+  }
+  out_.push_back(']');
 }
 
 void JsonWriter::string(std::string_view key, std::string_view value) {

@@ -29,10 +29,13 @@ int Samples(const Arguments& args, const Command& self) {
 
 std::vector<Command> AllCommands() {
   std::vector<Command> commands = OsSetCommands();
-  commands.push_back({"samples", "write the sample OS file sets into DIR",
+  for (auto more : {BitmapCommands(), PcgCommands()}) {
+    commands.insert(commands.end(), more.begin(), more.end());
+  }
+  commands.push_back({"samples", "write the sample OS file sets and PCG files into DIR",
                       "Usage: zentavour-cli samples DIR\n\n"
                       "Writes the program's own sample OS file sets (one folder per model and\n"
-                      "SYSINFO layout) into DIR, creating it.\n",
+                      "SYSINFO layout) and sample PCG files (DIR/pcg) into DIR, creating it.\n",
                       {}, Samples});
   return commands;
 }

@@ -1,0 +1,54 @@
+#include "cli/set_session.h"
+
+#include <cstdio>
+
+namespace zentavour::cli {
+
+SetSession::SetSession(const Arguments& args, const Command& self) {
+  std::string error;
+  const auto paths = ResolveSetPaths(args, error);
+  if (!paths) {
+    exitCode_ = UsageError(self, error);
+    return;
+  }
+  ok_ = OpenSet(*paths, set_);
+}
+
+int SetSession::SaveAndClose(const std::string& done) {
+  if (const Status saved = WriteBackOsFiles(set_); !saved) {
+    PrintFailure(saved.failure());
+    return kExitFailed;
+  }
+  CloseOsFileSet(set_);
+  std::printf("%s\n", done.c_str());
+  return kExitOk;
+}
+
+std::optional<FontSlot> ParseSlot(const std::string& text) {
+  if (text == "small") return FontSlot::Small;
+  if (text == "medium") return FontSlot::Medium;
+  if (text == "bold") return FontSlot::Bold;
+  if (text == "large") return FontSlot::Large;
+  return std::nullopt;
+}
+
+std::string SlotName(FontSlot slot) {
+  switch (slot) {
+    case FontSlot::Small: return "small";
+    case FontSlot::Medium: return "medium";
+    case FontSlot::Bold: return "bold";
+    case FontSlot::Large: return "large";
+  }
+  return "";
+}
+
+std::string Extension(const std::string& path) {
+  const auto dot = path.find_last_of('.');
+  const auto slash = path.find_last_of("/\\");
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  std::string ext = path.substr(dot + 1);
+  for (char& c : ext) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+  return ext;
+}
+
+}  // namespace zentavour::cli

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli/command.h"
+#include "cli/os_set_options.h"
+#include "core/osfiles/os_file_set.h"
+#include "core/osfiles/os_image_layout.h"
+
+namespace zentavour::cli {
+
+// A command's OS file set, opened and locked for the length of the command.
+class SetSession {
+ public:
+  // Resolves and opens the set. On failure exitCode() says how the command ends.
+  SetSession(const Arguments& args, const Command& self);
+
+  bool ok() const { return ok_; }
+  int exitCode() const { return exitCode_; }
+  OsFileSet& set() { return set_; }
+  WorkstationModel model() const { return set_.model; }
+
+  // Writes the set back as "Yes" does; reports a failure and returns kExitFailed.
+  int SaveAndClose(const std::string& done);
+
+ private:
+  OsFileSet set_;
+  bool ok_ = false;
+  int exitCode_ = kExitFailed;
+};
+
+// The --slot option: small, medium, bold or large, and the model's font table there.
+std::optional<FontSlot> ParseSlot(const std::string& text);
+std::string SlotName(FontSlot slot);
+
+// Lower-case extension of a path, without the dot.
+std::string Extension(const std::string& path);
+
+}  // namespace zentavour::cli
