@@ -1,23 +1,28 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/common/file_handle.h"
 
 namespace zentavour::testing {
 
-// What the faulty file layer should do; tests change it while files are open.
+// What saving should suffer; tests change it while files are open.
 struct FaultPlan {
-  // Writes to a file whose path contains this text fail (every file when empty and failWrites).
-  bool failWrites = false;
+  // Saving a file whose path contains this text fails (every file when empty).
   std::string onlyPathContaining;
-  // Writes that fail still put this many bytes on disk first, as a full disk would.
+  // Saving fails at this step (failWrites alone means while writing the new bytes).
+  bool failWrites = false;
+  std::optional<SaveStep> failAt;
+  // Stop dead at the step, as a crash would, instead of failing and cleaning up.
+  bool interrupt = false;
+  // A failing write still puts this many bytes on disk first, as a full disk would.
   std::size_t bytesBeforeFailure = 0;
   int opens = 0;  // counts every open attempt
 };
 
-// Opens real locked files whose writes fail as the plan says.
+// Opens real locked files whose saving suffers what the plan says.
 FileOpener FaultyOpener(std::shared_ptr<FaultPlan> plan);
 
 }  // namespace zentavour::testing

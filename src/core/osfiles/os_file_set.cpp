@@ -197,14 +197,10 @@ Status WriteBackOsFiles(OsFileSet& set) {
   }
   const bool salone = set.model == WorkstationModel::OrvaneSalone;
   if (salone && !set.ext2File) return FileError("Error Writing EXT2 File");
+  const WorkstationModelInfo& info = ModelInfo(set.model);
 
-  constexpr std::string_view kKeptOpen =
-      "\n\nThe OS files stay open with all your changes, so that you can try again.";
-  const auto fail = [&](std::string_view what) {
-    return FileError(std::string(what) + std::string(kKeptOpen));
-  };
-
-  // Renew the headers in memory first, so one whole write puts image and checksum on disk.
+  // Everything is prepared in memory first; the files are then replaced one by one, each whole
+  // or not at all, the SYSINFO copies last so they never claim sums the EXT files lack.
   const std::uint16_t extSum = ExtChecksum(set.ExtImage);
   WriteBe16(set.ExtImage, 0, extSum);
   std::uint16_t ext2Sum = 0;
@@ -213,30 +209,37 @@ Status WriteBackOsFiles(OsFileSet& set) {
     WriteBe16(set.Ext2Image, 0, ext2Sum);
   }
 
-  std::uint8_t marker = 0;
-  if (salone) {
-    std::array<std::uint8_t, 1> byte{};
-    if (!set.sysinfoFile->ReadAt(kSaloneLayoutMarkerOffset, byte)) {
-      return fail("Error Reading SYSINFO File");
+  std::vector<std::string> saved;
+  const auto fail = [&](std::string_view what, const std::string& why) {
+    std::string text = std::string(what) + "\n\n" + why;
+    if (!saved.empty()) {
+      text += "\n\nAlready saved:";
+      for (const std::string& name : saved) text += " " + name;
     }
-    marker = byte[0];
+    text += "\n\nThe OS files stay open with all your changes, so that you can try again.";
+    return FileError(std::move(text));
+  };
+
+  const std::int64_t sysinfoSize = set.sysinfoFile->Size();
+  Bytes sysinfo(sysinfoSize > 0 ? static_cast<std::size_t>(sysinfoSize) : 0);
+  if (sysinfoSize <= 0 || !set.sysinfoFile->ReadAt(0, sysinfo)) {
+    return fail("Error Reading SYSINFO File", "The SYSINFO file could not be read.");
+  }
+  const std::uint8_t marker = sysinfo.size() > kSaloneLayoutMarkerOffset ? sysinfo[kSaloneLayoutMarkerOffset] : 0;
+  if (sysinfo.size() < MinimumSysinfoSize(set.model, marker)) {
+    return fail("Error Writing SYSINFO File", "The SYSINFO file has become too short for its checksums.");
   }
   const SysinfoChecksumOffsets copies = SysinfoChecksumOffsetsFor(set.model, marker);
+  WriteBe16(sysinfo, copies.ext, extSum);
+  if (copies.ext2) WriteBe16(sysinfo, *copies.ext2, ext2Sum);
 
-  if (!set.extFile->WriteAt(0, set.ExtImage) || !set.extFile->Flush()) {
-    return fail("Error Writing EXT File");
+  if (auto why = set.extFile->ReplaceWhole(set.ExtImage)) return fail("Error Writing EXT File", *why);
+  saved.emplace_back(info.extName);
+  if (salone) {
+    if (auto why = set.ext2File->ReplaceWhole(set.Ext2Image)) return fail("Error Writing EXT2 File", *why);
+    saved.emplace_back(info.ext2Name);
   }
-  if (salone && (!set.ext2File->WriteAt(0, set.Ext2Image) || !set.ext2File->Flush())) {
-    return fail("Error Writing EXT2 File");
-  }
-  std::array<std::uint8_t, 2> sum{};
-  WriteBe16(sum, 0, extSum);
-  bool sysinfoWritten = set.sysinfoFile->WriteAt(copies.ext, sum);
-  if (copies.ext2) {
-    WriteBe16(sum, 0, ext2Sum);
-    sysinfoWritten = sysinfoWritten && set.sysinfoFile->WriteAt(*copies.ext2, sum);
-  }
-  if (!sysinfoWritten || !set.sysinfoFile->Flush()) return fail("Error Writing SYSINFO File");
+  if (auto why = set.sysinfoFile->ReplaceWhole(sysinfo)) return fail("Error Writing SYSINFO File", *why);
   return {};
 }
 

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "core/osfiles/os_file_set.h"
+#include "core/osfiles/os_image_layout.h"
+#include "support/faulty_files.h"
+#include "support/temp_dir.h"
+
+namespace zentavour {
+namespace {
+
+using testing::FaultPlan;
+using testing::ReadFileBytes;
+using testing::TempDir;
+using M = WorkstationModel;
+
+constexpr SaveStep kSteps[] = {SaveStep::CreateTemporary, SaveStep::WriteTemporary,
+                               SaveStep::FlushTemporary,  SaveStep::KeepPermissions,
+                               SaveStep::Replace,         SaveStep::Verify};
+
+void Open(OsFileSet& set, const testing::SampleSetPaths& paths, M model, const FileOpener& opener) {
+  BeginLoadOsFiles(set);
+  SelectLoadModel(set, model);
+  ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
+  ChooseOsFile(set, OsFileRole::Ext, paths.ext);
+  if (!paths.ext2.empty()) ChooseOsFile(set, OsFileRole::Ext2, paths.ext2);
+  ASSERT_TRUE(PressLoadOk(set, opener).loaded);
+}
+
+std::size_t FilesIn(const std::filesystem::path& dir) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+}
+
+TEST(SafeSave, ASaveInterruptedAtAnyStepLeavesEachFileOldOrNewAndWhole) {
+  for (const SaveStep step : kSteps) {
+    for (const char* file : {"EXT02085", "EXT03085", "SYSINFO"}) {
+      SCOPED_TRACE(std::string(file) + " step " + std::to_string(static_cast<int>(step)));
+      TempDir dir;
+      const auto paths = testing::WriteSampleSet(dir.path(), M::OrvaneSalone, SaloneLayout::I);
+      const Bytes oldExt = ReadFileBytes(paths.ext), oldExt2 = ReadFileBytes(paths.ext2),
+                  oldSysinfo = ReadFileBytes(paths.sysinfo);
+      auto plan = std::make_shared<FaultPlan>();
+      OsFileSet set;
+      Open(set, paths, M::OrvaneSalone, testing::FaultyOpener(plan));
+      set.ExtImage[70000] ^= 0xFF;
+      set.Ext2Image[70000] ^= 0xFF;
+      const Bytes newExt = [&] { Bytes b = set.ExtImage; WriteBe16(b, 0, ExtChecksum(b)); return b; }();
+      const Bytes newExt2 = [&] { Bytes b = set.Ext2Image; WriteBe16(b, 0, ExtChecksum(b)); return b; }();
+      plan->onlyPathContaining = file;
+      plan->failAt = step;
+      plan->interrupt = true;
+      plan->bytesBeforeFailure = 1000;
+      EXPECT_FALSE(WriteBackOsFiles(set).ok());
+      set = OsFileSet();  // the process is gone: its handles close
+
+      const Bytes ext = ReadFileBytes(paths.ext), ext2 = ReadFileBytes(paths.ext2);
+      EXPECT_TRUE(ext == oldExt || ext == newExt);
+      EXPECT_TRUE(ext2 == oldExt2 || ext2 == newExt2);
+      const Bytes sysinfo = ReadFileBytes(paths.sysinfo);
+      EXPECT_EQ(sysinfo.size(), oldSysinfo.size());
+      // The SYSINFO copies never claim a sum that its EXT file does not have.
+      if (ReadBe16(sysinfo, 180) != ReadBe16(oldSysinfo, 180)) {
+        EXPECT_EQ(ext, newExt);
+      }
+      if (ReadBe16(sysinfo, 204) != ReadBe16(oldSysinfo, 204)) {
+        EXPECT_EQ(ext2, newExt2);
+      }
+    }
+  }
+}
+
+TEST(SafeSave, AFailedStepIsReportedLeavesTheFileAndNoLitterAndALaterSaveSucceeds) {
+  for (const SaveStep step : kSteps) {
+    SCOPED_TRACE(static_cast<int>(step));
+    TempDir dir;
+    const auto paths = testing::WriteSampleSet(dir.path(), M::Orvane);
+    const Bytes oldExt = ReadFileBytes(paths.ext);
+    const std::size_t files = FilesIn(dir.path());
+    auto plan = std::make_shared<FaultPlan>();
+    OsFileSet set;
+    Open(set, paths, M::Orvane, testing::FaultyOpener(plan));
+    set.ExtImage[9000] ^= 0x81;
+    const Bytes edited = set.ExtImage;
+
+    plan->onlyPathContaining = "EXT";
+    plan->failAt = step;
+    plan->bytesBeforeFailure = 5000;
+    const Status status = WriteBackOsFiles(set);
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.failure().caption, "File Error");
+    EXPECT_EQ(status.failure().text.rfind("Error Writing EXT File", 0), 0u) << status.failure().text;
+    if (step == SaveStep::CreateTemporary) {
+      EXPECT_NE(status.failure().text.find("folder does not allow"), std::string::npos);
+    }
+    if (step == SaveStep::Verify) {
+      EXPECT_NE(status.failure().text.find("read back"), std::string::npos);
+    } else {
+      EXPECT_EQ(ReadFileBytes(paths.ext), oldExt);  // untouched before the replacing step
+    }
+    EXPECT_EQ(FilesIn(dir.path()), files);
+    EXPECT_TRUE(set.isOpen());
+    EXPECT_EQ(set.ExtImage[9000], edited[9000]);
+
+    plan->failAt.reset();
+    ASSERT_TRUE(WriteBackOsFiles(set).ok());
+    const Bytes saved = ReadFileBytes(paths.ext);
+    EXPECT_EQ(saved[9000], edited[9000]);
+    EXPECT_EQ(ReadBe16(saved, 0), ExtChecksum(saved));
+  }
+}
+
+TEST(SafeSave, TheReplacedFileKeepsItsPermissionsAndStaysLocked) {
+  TempDir dir;
+  const auto paths = testing::WriteSampleSet(dir.path(), M::Ossik);
+  ASSERT_EQ(::chmod(paths.ext.c_str(), 0640), 0);
+  OsFileSet set;
+  Open(set, paths, M::Ossik, OpenLockedFile);
+  set.ExtImage[123] ^= 1;
+  ASSERT_TRUE(WriteBackOsFiles(set).ok());
+  struct stat info {};
+  ASSERT_EQ(::stat(paths.ext.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_FALSE(OpenLockedFile(paths.ext)) << "another opener got the new file";
+  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
+  // A second save works on the new files, and closing lets them go.
+  set.ExtImage[124] ^= 1;
+  ASSERT_TRUE(WriteBackOsFiles(set).ok());
+  const Bytes expected = set.ExtImage;
+  CloseOsFileSet(set);
+  EXPECT_TRUE(OpenLockedFile(paths.ext));
+  EXPECT_EQ(ReadFileBytes(paths.ext), expected);
+}
+
+TEST(SafeSave, AFileRemovedOrMadeReadOnlyWhileOpenIsStillSavedWhole) {
+  TempDir dir;
+  const auto paths = testing::WriteSampleSet(dir.path(), M::Orvane);
+  OsFileSet set;
+  Open(set, paths, M::Orvane, OpenLockedFile);
+  std::filesystem::remove(paths.ext);
+  ASSERT_EQ(::chmod(paths.sysinfo.c_str(), 0444), 0);
+  set.ExtImage[777] ^= 0x10;
+  ASSERT_TRUE(WriteBackOsFiles(set).ok());
+  const Bytes ext = ReadFileBytes(paths.ext);
+  ASSERT_EQ(ext.size(), 1048578u);
+  EXPECT_EQ(ReadBe16(ReadFileBytes(paths.sysinfo), 94), ExtChecksum(ext));
+}
+
+TEST(SafeSave, FontAndOtherWholeFilesAreReplacedNeverWrittenThroughADevice) {
+  TempDir dir;
+  const std::string path = dir.file("font.GLX");
+  ASSERT_TRUE(WriteWholeFile(path, Bytes(10, 1)));
+  ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+  ASSERT_TRUE(WriteWholeFile(path, Bytes(20, 2)));
+  EXPECT_EQ(ReadFileBytes(path), Bytes(20, 2));
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(FilesIn(dir.path()), 1u);
+  EXPECT_FALSE(WriteWholeFile("/dev/null", Bytes(3, 3)));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_FALSE(WriteWholeFile(dir.file("missing-folder/x.GLX"), Bytes(3, 3)));
+}
+
+}  // namespace
+}  // namespace zentavour
