@@ -2,7 +2,7 @@
 // reading and writing the same bytes.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
+#include <algorithm>
 
 #include "core/osfiles/os_file_set.h"
 #include "support/temp_dir.h"
@@ -30,7 +30,7 @@ void OpenAndSave(benchmark::State& state) {
   state.SetLabel(std::string(ModelInfo(model).name));
 }
 
-// The floor: read every file of the set whole, then write it back whole and flush it.
+// The floor: read every file of the set whole, then write it back whole in place and flush it.
 void ReadAndWriteBytes(benchmark::State& state) {
   const auto model = static_cast<WorkstationModel>(state.range(0));
   TempDir dir;
@@ -48,8 +48,27 @@ void ReadAndWriteBytes(benchmark::State& state) {
   state.SetLabel(std::string(ModelInfo(model).name));
 }
 
+// What verifying a save adds: reading the written files back and comparing them.
+void VerifyReadBack(benchmark::State& state) {
+  const auto model = static_cast<WorkstationModel>(state.range(0));
+  TempDir dir;
+  const testing::SampleSetPaths paths = testing::WriteSampleSet(dir.path(), model);
+  for (auto _ : state) {
+    for (const std::string* path : {&paths.sysinfo, &paths.ext, &paths.ext2}) {
+      if (path->empty()) continue;
+      FileHandlePtr file = OpenLockedFile(*path);
+      Bytes expected(static_cast<std::size_t>(file->Size()));
+      Bytes back(expected.size());
+      if (!file->ReadAt(0, back) || back.size() != expected.size()) state.SkipWithError("read failed");
+      benchmark::DoNotOptimize(std::equal(back.begin(), back.end(), expected.begin()));
+    }
+  }
+  state.SetLabel(std::string(ModelInfo(model).name));
+}
+
 BENCHMARK(OpenAndSave)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadAndWriteBytes)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(VerifyReadBack)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zentavour
