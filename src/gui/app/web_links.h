@@ -2,14 +2,12 @@
 
 #include <QUrl>
 
+#include "core/common/web_addresses.h"
 #include "core/osfiles/workstation_model.h"
 
 namespace zentavour {
 
-// Every web address the program knows lives here.
-inline constexpr char kHomePageAddress[] = "https://zentavour.example/";
-inline constexpr char kDownloadsPageAddress[] =
-    "https://downloads.vesk.example/service/downloads.asp";
+// The addresses themselves live in the core, shared with the CLI.
 
 QUrl HomePageUrl();
 // The maker's download page for a model's OS.
