@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/cli_runner.h"
+#include "core/common/file_handle.h"
 #include "core/osfiles/os_image_layout.h"
 #include "support/temp_dir.h"
 
@@ -120,6 +121,36 @@ TEST(CliGmList, ListsBothBanksAndRefusesTheMissingOne) {
   EXPECT_NE(text.out.find("  0  Acoustic Piano"), std::string::npos);
   const auto refused = RunCli({"gm", "list", "--model", "orvane-mi", "--dir", mi.path().string(), "--bank", "2"});
   EXPECT_EQ(refused.exitCode, 1);
+}
+
+}  // namespace
+}  // namespace zentavour
+
+namespace zentavour {
+namespace {
+
+TEST(CliLocks, FilesHeldByAnotherProgramAreRefusedWithTheOpeningMessage) {
+  TempDir dir;
+  const auto paths = testing::WriteSampleSet(dir.path(), WorkstationModel::OrvaneSalone);
+  const std::vector<std::string> set{"--model", "orvane-salone", "--dir", dir.path().string()};
+  struct Case {
+    std::string held, message;
+  };
+  for (const Case& c : {Case{paths.sysinfo, "File Error: Error Opening SYSINFO File"},
+                        Case{paths.ext, "File Error: Error Opening EXT File"},
+                        Case{paths.ext2, "File Error: Error Opening EXT2 File"}}) {
+    FileHandlePtr holder = OpenLockedFile(c.held);  // as the windows hold an open set
+    ASSERT_TRUE(holder);
+    const Bytes before = ReadFileBytes(c.held);
+    for (const char* command : {"check", "save"}) {
+      std::vector<std::string> args{command};
+      args.insert(args.end(), set.begin(), set.end());
+      const auto result = RunCli(args);
+      EXPECT_EQ(result.exitCode, 1) << command;
+      EXPECT_NE(result.err.find(c.message), std::string::npos) << command << ": " << result.err;
+    }
+    EXPECT_EQ(ReadFileBytes(c.held), before);
+  }
 }
 
 }  // namespace
