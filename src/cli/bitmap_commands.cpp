@@ -226,22 +226,52 @@ std::optional<GraphicTarget> ItemOf(const Arguments& args, const Command& self, 
   return GraphicTarget::From(items[static_cast<std::size_t>(*item)]);
 }
 
-int GraphicExport(const Arguments& args, const Command& self) {
-  if (args.operands.size() != 1) return UsageError(self, "name one output file, .bmp or .png");
-  const std::string out = args.operands[0];
-  const std::string ext = Extension(out);
-  if (ext != "bmp" && ext != "png") return UsageError(self, "the output file ends in .bmp or .png");
-  SetSession session(args, self);
-  if (!session.ok()) return session.exitCode();
-  int exitCode = kExitOk;
-  const auto target = ItemOf(args, self, session.model(), exitCode);
-  if (!target) return exitCode;
+// The one file operand of a graphic command (.bmp or .png), the open set and the picture of
+// --item unpacked into a grid. When anything is missing, `done` holds the exit code.
+struct GraphicJob {
+  std::string file, ext;
+  std::optional<SetSession> session;
+  std::optional<GraphicTarget> target;
   PixelGrid grid;
-  if (const Status unpacked = UnpackGraphic(session.set().ExtImage, *target, grid); !unpacked) {
-    PrintFailure(unpacked.failure());
-    return kExitFailed;
+  std::optional<int> done;
+
+  GraphicJob(const Arguments& args, const Command& self) {
+    if (args.operands.size() != 1) {
+      done = UsageError(self, "name one .bmp or .png file");
+      return;
+    }
+    file = args.operands[0];
+    ext = Extension(file);
+    if (ext != "bmp" && ext != "png") {
+      done = UsageError(self, "the file ends in .bmp or .png");
+      return;
+    }
+    session.emplace(args, self);
+    if (!session->ok()) {
+      done = session->exitCode();
+      return;
+    }
+    int exitCode = kExitOk;
+    target = ItemOf(args, self, session->model(), exitCode);
+    if (!target) {
+      done = exitCode;
+      return;
+    }
+    if (const Status unpacked = UnpackGraphic(session->set().ExtImage, *target, grid); !unpacked) {
+      PrintFailure(unpacked.failure());
+      done = kExitFailed;
+    }
   }
+};
+
+int GraphicExport(const Arguments& args, const Command& self) {
+  GraphicJob job(args, self);
+  if (job.done) return *job.done;
+  const std::string& out = job.file;
+  const auto& target = job.target;
+  const PixelGrid& grid = job.grid;
   const int columns = target->bytesPerRow * 8;
+  const std::string& ext = job.ext;
   if (ext == "bmp") {
     if (!WriteWholeFile(out, ExportMonochromeBmp(grid, columns, target->rows))) {
       PrintFailure(FileError("Error Writing Bitmap File " + out));
@@ -260,21 +290,14 @@ int GraphicExport(const Arguments& args, const Command& self) {
 }
 
 int GraphicImport(const Arguments& args, const Command& self) {
-  if (args.operands.size() != 1) return UsageError(self, "name one .bmp or .png file");
-  const std::string in = args.operands[0];
-  const std::string ext = Extension(in);
-  if (ext != "bmp" && ext != "png") return UsageError(self, "the input file ends in .bmp or .png");
-  SetSession session(args, self);
-  if (!session.ok()) return session.exitCode();
-  int exitCode = kExitOk;
-  const auto target = ItemOf(args, self, session.model(), exitCode);
-  if (!target) return exitCode;
   // Cells the file does not cover keep the picture's own, as in the editor.
-  PixelGrid grid;
-  if (const Status unpacked = UnpackGraphic(session.set().ExtImage, *target, grid); !unpacked) {
-    PrintFailure(unpacked.failure());
-    return kExitFailed;
-  }
+  GraphicJob job(args, self);
+  if (job.done) return *job.done;
+  const std::string& in = job.file;
+  const std::string& ext = job.ext;
+  const auto& target = job.target;
+  PixelGrid& grid = job.grid;
+  SetSession& session = *job.session;
   const int columns = target->bytesPerRow * 8;
   if (ext == "bmp") {
     const auto bytes = ReadBitmapFile(in);
