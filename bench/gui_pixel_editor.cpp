@@ -1,0 +1,179 @@
+// The largest picture (288 x 101 cells) in the graphic editor: a full repaint and a one-cell
+// paint as the window does them (cells drawn once into a picture that the window copies from)
+// against drawing every cell as its own outlined rectangle. And one pass of the PC font import.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <cstdlib>
+
+#include "core/bitmaps/pixel_editor.h"
+#include "gui/app/qt_prompts.h"
+#include "gui/bitmaps/glyph_rendering.h"
+#include "gui/bitmaps/grid_picture.h"
+#include "gui/bitmaps/pixel_editor_window.h"
+
+namespace {
+
+using namespace zentavour;
+
+constexpr int kBytesPerRow = 36;
+constexpr int kRows = 101;
+
+// A picture with ink in about every third cell.
+Bytes PictureImage() {
+  Bytes image(kBytesPerRow * kRows, 0);
+  for (std::size_t i = 0; i < image.size(); ++i)
+    image[i] = static_cast<std::uint8_t>(0x49 << (i % 3));
+  return image;
+}
+
+PixelEditor LargestPicture() {
+  static const Bytes image = PictureImage();
+  return std::move(*PixelEditor::ForGraphic(image, GraphicTarget{0, kBytesPerRow, kRows}));
+}
+
+void Flush() {
+  QCoreApplication::sendPostedEvents();
+}
+
+// Counts the window's paints, so a figure that painted nothing is caught.
+class PaintCount : public QObject {
+ public:
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// The window, shown, with everything painted once.
+struct ShownEditor {
+  QtPrompts prompts;
+  PixelEditorWindow* window = new PixelEditorWindow(LargestPicture(), {}, prompts);
+  PaintCount count;
+  ShownEditor() {
+    window->installEventFilter(&count);
+    window->show();
+    QApplication::processEvents();
+    Flush();
+  }
+  // Reports a run whose paints did not happen.
+  void check(benchmark::State& state) {
+    if (count.paints < static_cast<int>(state.iterations())) state.SkipWithError("no paint");
+  }
+  ~ShownEditor() { delete window; }
+};
+
+void WindowFullRepaint(benchmark::State& state) {
+  ShownEditor editor;
+  for (auto _ : state) {
+    editor.window->update();
+    Flush();
+  }
+  editor.check(state);
+}
+
+void WindowOperationAndFullRepaint(benchmark::State& state) {
+  ShownEditor editor;
+  QPushButton* invert = editor.window->button(EditorCommand::Invert);
+  for (auto _ : state) {
+    invert->click();
+    Flush();
+  }
+  editor.check(state);
+}
+
+void WindowOneCellPaint(benchmark::State& state) {
+  ShownEditor editor;
+  const PixelRect cell = editor.window->editor().geometry().CellRect(CellPosition{50, 144});
+  const QPointF at((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+  bool paint = true;
+  for (auto _ : state) {
+    // Left paints the cell, right erases it: every event changes exactly one cell.
+    const Qt::MouseButton button = paint ? Qt::LeftButton : Qt::RightButton;
+    QMouseEvent down(QEvent::MouseButtonPress, at, at, button, button, Qt::NoModifier);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, at, button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(editor.window, &down);
+    Flush();
+    state.PauseTiming();
+    QApplication::sendEvent(editor.window, &up);
+    state.ResumeTiming();
+    paint = !paint;
+  }
+  editor.check(state);
+}
+
+// Every cell outlined in light grey and filled black or white, one rectangle at a time.
+void DrawCellByCell(QPainter& painter, const PixelGrid& grid, const EditorGeometry& geometry,
+                    int firstRow, int lastRow, int firstColumn, int lastColumn) {
+  painter.setPen(QColor(203, 203, 203));
+  const int pitch = geometry.pitch();
+  for (int r = firstRow; r <= lastRow; ++r) {
+    for (int c = firstColumn; c <= lastColumn; ++c) {
+      painter.setBrush(grid.at(r, c) ? Qt::black : Qt::white);
+      painter.drawRect(EditorGeometry::kOriginX + pitch * c, EditorGeometry::kOriginY + pitch * r,
+                       pitch, pitch);
+    }
+  }
+}
+
+void CellRectanglesFullRepaint(benchmark::State& state) {
+  const PixelEditor editor = LargestPicture();
+  const PixelSize size = editor.geometry().WindowSize();
+  QImage surface(size.width, size.height, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    surface.fill(Qt::white);
+    QPainter painter(&surface);
+    DrawCellByCell(painter, editor.grid(), editor.geometry(), 0, kRows - 1, 0, 287);
+  }
+}
+
+void CellRectanglesOneCell(benchmark::State& state) {
+  const PixelEditor editor = LargestPicture();
+  const PixelSize size = editor.geometry().WindowSize();
+  QImage surface(size.width, size.height, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    QPainter painter(&surface);
+    DrawCellByCell(painter, editor.grid(), editor.geometry(), 50, 50, 144, 144);
+  }
+}
+
+void PictureRebuild(benchmark::State& state) {
+  const PixelEditor editor = LargestPicture();
+  GridPicture picture;
+  for (auto _ : state) picture.Rebuild(editor.grid(), editor.geometry());
+}
+
+void FontImportPass(benchmark::State& state) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    const zentavour::FontImportPass pass = RunImportPass(font, LeadingRows(font), 19);
+    benchmark::DoNotOptimize(pass.glyphs[0].bytes[0]);
+  }
+}
+
+BENCHMARK(WindowFullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowOperationAndFullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(CellRectanglesFullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(PictureRebuild)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowOneCellPaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CellRectanglesOneCell)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FontImportPass)->Arg(12)->Arg(20)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,112 @@
+#include "gui/bitmaps/bitmap_editors.h"
+
+#include "gui/app/application_state.h"
+#include "gui/app/prompts.h"
+#include "gui/bitmaps/edit_font_dialog.h"
+#include "gui/bitmaps/edit_startup_dialog.h"
+
+namespace zentavour {
+namespace {
+
+QString Str(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+BitmapEditors::BitmapEditors(ApplicationState& state, QObject* parent)
+    : QObject(parent), state_(state) {
+  connect(&state_, &ApplicationState::osFilesChanged, this,
+          &BitmapEditors::closeEditorsOfOtherSets);
+}
+
+BitmapEditors::~BitmapEditors() {
+  // The editors are top-level windows of their own; they must not outlive what they write to.
+  for (PixelEditorWindow* editor : {characterEditor_.data(), graphicEditor_.data()}) {
+    if (editor) {
+      editor->abandon();
+      delete editor;
+    }
+  }
+}
+
+bool BitmapEditors::stillOnSet(std::uint64_t generation) const {
+  return state_.osFiles().isOpen() && state_.osFiles().generation == generation;
+}
+
+void BitmapEditors::closeEditorsOfOtherSets() {
+  if (characterEditor_ && !stillOnSet(characterGeneration_)) characterEditor_->abandon();
+  if (graphicEditor_ && !stillOnSet(graphicGeneration_)) graphicEditor_->abandon();
+}
+
+void BitmapEditors::editFont(FontSlot slot, QWidget* owner) {
+  OsFileSet& set = state_.osFiles();
+  if (!set.isOpen()) return;
+  const std::optional<FontSlotEntry> entry = FontSlotTable(set.model, slot);
+  if (!entry) return;
+  Result<GlyphWorkSet> loaded = LoadGlyphWorkSet(set.ExtImage, set.model, slot);
+  if (!loaded) {
+    state_.prompts().message(owner, Str(loaded.failure().caption), Str(loaded.failure().text));
+    return;
+  }
+  glyphs_ = *loaded;
+  const std::uint64_t generation = set.generation;
+
+  EditFontDialog dialog(*this, slot, *entry, owner);
+  if (dialog.exec() != QDialog::Accepted || !stillOnSet(generation)) return;
+  if (Status stored = StoreGlyphWorkSet(glyphs_, set.ExtImage, set.model, slot); !stored) {
+    state_.prompts().message(owner, Str(stored.failure().caption), Str(stored.failure().text));
+  }
+}
+
+void BitmapEditors::editStartupGraphics(QWidget* owner) {
+  if (!state_.osFiles().isOpen()) return;
+  EditStartupDialog dialog(*this, state_.osFiles().model, owner);
+  dialog.exec();
+}
+
+PixelEditorWindow* BitmapEditors::openCharacterEditor(int index, int rows) {
+  if (characterEditor_ || index < 0 || index >= kGlyphCount) return nullptr;
+  const std::uint64_t generation = state_.osFiles().generation;
+  auto commit = [this, index, generation](const PixelEditor& editor) {
+    if (!stillOnSet(generation)) return;
+    editor.PackInto(glyphs_[static_cast<std::size_t>(index)]);
+    emit glyphEdited(index);
+  };
+  characterEditor_ =
+      new PixelEditorWindow(PixelEditor::ForGlyph(glyphs_[static_cast<std::size_t>(index)], rows),
+                            commit, state_.prompts());
+  characterGeneration_ = generation;
+  // A closed editor no longer counts as open, even before the window is deleted.
+  connect(characterEditor_, &PixelEditorWindow::finished, this,
+          [this] { characterEditor_.clear(); });
+  characterEditor_->show();
+  return characterEditor_;
+}
+
+PixelEditorWindow* BitmapEditors::openGraphicEditor(const StartupGraphicEntry& entry,
+                                                    QWidget* messageOwner) {
+  if (graphicEditor_ || !state_.osFiles().isOpen()) return nullptr;
+  const GraphicTarget target = GraphicTarget::From(entry);
+  Result<PixelEditor> editor = PixelEditor::ForGraphic(state_.osFiles().ExtImage, target);
+  if (!editor) {
+    state_.prompts().message(messageOwner, Str(editor.failure().caption),
+                             Str(editor.failure().text));
+    return nullptr;
+  }
+  const std::uint64_t generation = state_.osFiles().generation;
+  auto commit = [this, generation](const PixelEditor& edited) {
+    // Only into the set the picture came from; that set's images are still there.
+    if (!stillOnSet(generation)) return;
+    if (Status packed = edited.PackInto(state_.osFiles().ExtImage); !packed) {
+      state_.prompts().message(nullptr, Str(packed.failure().caption), Str(packed.failure().text));
+    }
+  };
+  graphicEditor_ = new PixelEditorWindow(std::move(*editor), commit, state_.prompts());
+  graphicGeneration_ = generation;
+  connect(graphicEditor_, &PixelEditorWindow::finished, this, [this] { graphicEditor_.clear(); });
+  graphicEditor_->show();
+  return graphicEditor_;
+}
+
+}  // namespace zentavour

@@ -1,0 +1,165 @@
+#include "gui/bitmaps/edit_font_dialog.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/bitmaps/font_file.h"
+#include "gui/app/application_state.h"
+#include "gui/app/file_chooser.h"
+#include "gui/app/prompts.h"
+#include "gui/app/web_links.h"
+#include "gui/bitmaps/bitmap_editors.h"
+#include "gui/bitmaps/glyph_rendering.h"
+#include "gui/bitmaps/import_font_dialog.h"
+
+namespace zentavour {
+namespace {
+
+QString Str(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Small fonts are shown doubled so that their pixels can be told apart.
+int IconScale(int rows) {
+  return rows <= 10 ? 2 : 1;
+}
+
+}  // namespace
+
+EditFontDialog::EditFontDialog(BitmapEditors& editors, FontSlot slot, const FontSlotEntry& entry,
+                               QWidget* parent)
+    : QDialog(parent), editors_(editors), slot_(slot), entry_(entry) {
+  setObjectName(QStringLiteral("EditFont"));
+  setWindowTitle(QStringLiteral("Edit Font"));
+  // Only the main window is blocked: an open "Character Edit" stays usable.
+  setWindowModality(Qt::WindowModal);
+
+  list_ = new QListWidget(this);
+  list_->setObjectName(QStringLiteral("control1166"));
+  list_->setViewMode(QListView::ListMode);
+  list_->setFlow(QListView::TopToBottom);
+  list_->setWrapping(true);
+  list_->setResizeMode(QListView::Adjust);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setUniformItemSizes(true);
+  list_->setSpacing(1);
+  list_->setMinimumSize(250, 300);
+  list_->installEventFilter(this);
+  for (int k = 0; k < kGlyphCount; ++k) {
+    auto* item = new QListWidgetItem(QString(QChar(static_cast<char16_t>(kFirstGlyphCode + k))));
+    item->setData(Qt::UserRole, k);
+    list_->addItem(item);
+  }
+  showAllGlyphs();
+
+  auto makeButton = [this](int id, const QString& text) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QStringLiteral("control%1").arg(id));
+    return button;
+  };
+  ok_ = makeButton(1, QStringLiteral("OK"));
+  cancel_ = makeButton(2, QStringLiteral("Cancel"));
+  import_ = makeButton(3, QStringLiteral("Import PC Font"));
+  save_ = makeButton(4, QStringLiteral("Save to Font File"));
+  load_ = makeButton(5, QStringLiteral("Load Font File"));
+  ok_->setDefault(true);
+  for (QPushButton* button : {cancel_, import_, save_, load_}) button->setAutoDefault(false);
+
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
+  buttons->addStretch(1);
+  buttons->addWidget(import_);
+  buttons->addSpacing(16);
+  buttons->addWidget(save_);
+  buttons->addWidget(load_);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(list_, 1);
+  layout->addLayout(buttons);
+
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(import_, &QPushButton::clicked, this, &EditFontDialog::importPcFont);
+  connect(save_, &QPushButton::clicked, this, &EditFontDialog::saveFontFile);
+  connect(load_, &QPushButton::clicked, this, &EditFontDialog::loadFontFile);
+  connect(list_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { activate(item->data(Qt::UserRole).toInt()); });
+  connect(&editors_, &BitmapEditors::glyphEdited, this, [this] { showAllGlyphs(); });
+  resize(420, 360);
+}
+
+bool EditFontDialog::eventFilter(QObject* watched, QEvent* event) {
+  // Enter on the list opens the character, as a double-click does; it does not end the dialog.
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && list_->currentItem()) {
+      activate(list_->currentItem()->data(Qt::UserRole).toInt());
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void EditFontDialog::activate(int index) {
+  // A second character editor is refused by the owner; nothing happens then.
+  editors_.openCharacterEditor(index, entry_.rows);
+}
+
+void EditFontDialog::importPcFont() {
+  ImportFontDialog dialog(editors_.glyphs(), editors_.importSettings(), entry_.rows,
+                          editors_.state().prompts(), this);
+  dialog.exec();
+  showAllGlyphs();
+}
+
+void EditFontDialog::saveFontFile() {
+  ApplicationState& state = editors_.state();
+  const std::optional<QString> path = state.prompts().saveFile(this, FontFileSaveChooser(), {});
+  if (!path) return;
+  const Status saved = SaveFontFile(QFile::encodeName(*path).toStdString(), editors_.glyphs(),
+                                    state.osFiles().model, slot_);
+  if (!saved) {
+    state.prompts().message(nullptr, Str(saved.failure().caption), Str(saved.failure().text));
+  }
+}
+
+void EditFontDialog::loadFontFile() {
+  ApplicationState& state = editors_.state();
+  const std::optional<QString> path = state.prompts().openFile(this, FontFileOpenChooser(), {});
+  if (!path) return;
+  const Result<FontFileContents> loaded =
+      LoadFontFile(QFile::encodeName(*path).toStdString(), kHomePageAddress);
+  if (!loaded) {
+    state.prompts().message(this, Str(loaded.failure().caption), Str(loaded.failure().text));
+    return;
+  }
+  editors_.glyphs() = loaded->glyphs;
+  showAllGlyphs();
+}
+
+void EditFontDialog::showGlyph(int index) {
+  if (index < 0 || index >= list_->count()) return;
+  const GlyphRecord& record = editors_.glyphs()[static_cast<std::size_t>(index)];
+  list_->item(index)->setIcon(
+      QIcon(GlyphPicture(record, entry_.rows, iconColumns_, IconScale(entry_.rows))));
+}
+
+void EditFontDialog::showAllGlyphs() {
+  // Every icon of the list is as wide as the widest glyph, so the characters line up.
+  int widest = 1;
+  for (const GlyphRecord& record : editors_.glyphs()) {
+    widest = std::max(widest, std::min<int>(record.width(), GlyphBytesPerRow(record.width()) * 8));
+  }
+  iconColumns_ = std::min(widest, 24);
+  const int scale = IconScale(entry_.rows);
+  list_->setIconSize(QSize((iconColumns_ + 2) * scale, (entry_.rows + 2) * scale));
+  for (int k = 0; k < list_->count(); ++k) showGlyph(k);
+}
+
+}  // namespace zentavour

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "core/bitmaps/glyph_work_set.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zentavour {
+
+class Prompts;
+struct FontImportSettings;
+
+// "Import Font": renders the characters 33 to 127 in a PC font, shows them doubled, and at every
+// pass replaces the whole font being edited with them. The vertical adjustment picks the cell
+// row that becomes each glyph's top row; a typed value counts when the box loses the focus.
+class ImportFontDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  ImportFontDialog(GlyphWorkSet& glyphs, FontImportSettings& settings, int rows, Prompts& prompts,
+                   QWidget* parent);
+
+  QPushButton* okButton() const { return ok_; }
+  QPushButton* selectFontButton() const { return selectFont_; }
+  QPushButton* plusButton() const { return plus_; }
+  QPushButton* minusButton() const { return minus_; }
+  QPushButton* refreshButton() const { return refresh_; }
+  QLineEdit* adjustmentBox() const { return adjustment_; }
+  QLabel* preview(int index) const { return previews_[static_cast<std::size_t>(index)]; }
+  // Import passes run since the dialog opened.
+  int passes() const { return passes_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void selectFont();
+  void step(int delta);
+  void showAdjustment();
+  void runPass();
+
+  GlyphWorkSet& glyphs_;
+  FontImportSettings& settings_;
+  int rows_;
+  Prompts& prompts_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
+  QPushButton* selectFont_;
+  QLineEdit* adjustment_;
+  QPushButton* plus_;
+  QPushButton* minus_;
+  QPushButton* refresh_;
+  std::array<QLabel*, kGlyphCount> previews_{};
+  int passes_ = 0;
+};
+
+}  // namespace zentavour

@@ -1,0 +1,264 @@
+#include "gui/bitmaps/pixel_editor_window.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <algorithm>
+#include <climits>
+
+#include "core/bitmaps/bmp_import.h"
+#include "gui/app/file_chooser.h"
+#include "gui/app/prompts.h"
+
+namespace zentavour {
+namespace {
+
+QString Str(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect ToQRect(const PixelRect& rect) {
+  return QRect(rect.left, rect.top, rect.width(), rect.height());
+}
+
+std::optional<GridOperation> OperationOf(EditorCommand command) {
+  switch (command) {
+    case EditorCommand::FillAll:
+      return GridOperation::FillAll;
+    case EditorCommand::UnfillAll:
+      return GridOperation::UnfillAll;
+    case EditorCommand::Invert:
+      return GridOperation::Invert;
+    case EditorCommand::FlipHorizontal:
+      return GridOperation::FlipHorizontal;
+    case EditorCommand::FlipVertical:
+      return GridOperation::FlipVertical;
+    case EditorCommand::ShiftLeft:
+      return GridOperation::ShiftLeft;
+    case EditorCommand::ShiftRight:
+      return GridOperation::ShiftRight;
+    case EditorCommand::ShiftUp:
+      return GridOperation::ShiftUp;
+    case EditorCommand::ShiftDown:
+      return GridOperation::ShiftDown;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool IsOkOrCancel(EditorCommand command) {
+  return command == EditorCommand::Ok || command == EditorCommand::Cancel;
+}
+
+bool Overlap(const PixelRect& a, const PixelRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// A picture of fewer than ten rows would put "Shift Up" over "Cancel" (OK and Cancel stay at
+// the top right, the other buttons follow the grid's height). The rows of buttons then move
+// down, as far as it takes to clear Cancel by the gap between OK and Cancel.
+int ButtonRowsDrop(const std::vector<EditorButton>& buttons) {
+  constexpr int kGap = 10;
+  bool overlap = false;
+  int lowestFixed = 0;
+  int highestRow = INT_MAX;
+  for (const EditorButton& button : buttons) {
+    if (IsOkOrCancel(button.command)) {
+      lowestFixed = std::max(lowestFixed, button.rect.bottom);
+      for (const EditorButton& other : buttons) {
+        overlap |= !IsOkOrCancel(other.command) && Overlap(button.rect, other.rect);
+      }
+    } else {
+      highestRow = std::min(highestRow, button.rect.top);
+    }
+  }
+  return overlap ? lowestFixed + kGap - highestRow : 0;
+}
+
+}  // namespace
+
+PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts& prompts)
+    : QWidget(nullptr, Qt::Window),
+      editor_(std::move(editor)),
+      commit_(std::move(commit)),
+      prompts_(prompts) {
+  const bool character = editor_.geometry().kind == EditorKind::Character;
+  setObjectName(character ? QStringLiteral("CharacterEdit")
+                          : QStringLiteral("StartupGraphicEditMenu"));
+  setWindowTitle(character ? QStringLiteral("Character Edit")
+                           : QStringLiteral("Startup Graphic Edit Menu"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  QPalette white = palette();
+  white.setColor(QPalette::Window, Qt::white);
+  setPalette(white);
+  setAutoFillBackground(true);
+
+  std::vector<EditorButton> specs = editor_.geometry().Buttons();
+  PixelSize size = editor_.geometry().WindowSize();
+  const int drop = ButtonRowsDrop(specs);
+  for (EditorButton& spec : specs) {
+    if (!IsOkOrCancel(spec.command)) {
+      spec.rect.top += drop;
+      spec.rect.bottom += drop;
+    }
+  }
+  size.height += drop;
+
+  for (const EditorButton& spec : specs) {
+    auto* button = new QPushButton(Str(spec.caption), this);
+    button->setObjectName(QStringLiteral("control%1").arg(static_cast<int>(spec.command)));
+    button->setGeometry(ToQRect(spec.rect));
+    button->setDefault(spec.isDefault);
+    connect(button, &QPushButton::clicked, this, [this, command = spec.command] { run(command); });
+    buttons_[spec.command] = button;
+  }
+
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this,
+          &PixelEditorWindow::undo);
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &PixelEditorWindow::redo);
+  }
+
+  resize(size.width, size.height);
+  picture_.Rebuild(editor_.grid(), editor_.geometry());
+}
+
+QPushButton* PixelEditorWindow::button(EditorCommand command) const {
+  const auto found = buttons_.find(command);
+  return found == buttons_.end() ? nullptr : found->second;
+}
+
+void PixelEditorWindow::run(EditorCommand command) {
+  if (command == EditorCommand::Ok) return finish(true);
+  if (command == EditorCommand::Cancel) return finish(false);
+  if (command == EditorCommand::LoadBitmap) return loadBitmap();
+  if (const auto operation = OperationOf(command)) {
+    if (editor_.Apply(*operation)) repaintAll();
+  }
+}
+
+void PixelEditorWindow::loadBitmap() {
+  const std::optional<QString> path = prompts_.openFile(this, BitmapFileChooser(), {});
+  if (!path) return;
+  const Result<Bytes> file = ReadBitmapFile(QFile::encodeName(*path).toStdString());
+  if (!file) {
+    prompts_.message(this, Str(file.failure().caption), Str(file.failure().text));
+    return;
+  }
+  const EditorGeometry& geometry = editor_.geometry();
+  const Result<BmpImport> picture = ImportMonochromeBmp(*file, geometry.bytesPerRow, geometry.rows);
+  if (!picture) {
+    prompts_.message(this, Str(picture.failure().caption), Str(picture.failure().text));
+    return;
+  }
+  for (const Failure& warning : picture->warnings) {
+    prompts_.message(this, Str(warning.caption), Str(warning.text));
+  }
+  editor_.LoadBitmap(*picture);
+  repaintAll();
+}
+
+void PixelEditorWindow::undo() {
+  if (editor_.Undo()) repaintAll();
+}
+
+void PixelEditorWindow::redo() {
+  if (editor_.Redo()) repaintAll();
+}
+
+void PixelEditorWindow::showEffect(const MouseEffect& effect) {
+  if (effect.widthChanged) return repaintAll();
+  for (const CellPosition& cell : effect.changedCells) {
+    picture_.UpdateCell(editor_.grid(), cell);
+    update(ToQRect(editor_.geometry().CellUpdateRect(cell)));
+    ++cellUpdates_;
+  }
+}
+
+void PixelEditorWindow::repaintAll() {
+  picture_.Rebuild(editor_.grid(), editor_.geometry());
+  cellUpdates_ = 0;
+  update();
+}
+
+void PixelEditorWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const EditorGeometry& geometry = editor_.geometry();
+  if (geometry.kind == EditorKind::Character) {
+    // The handle the user drags to set the glyph's width.
+    const QRect marker = ToQRect(geometry.WidthMarkerRect());
+    painter.setPen(QColor(255, 0, 0));
+    painter.setBrush(Qt::white);
+    painter.drawRect(marker.adjusted(0, 0, -1, -1));
+  }
+  const QRect target = picture_.rect() & event->rect();
+  if (!target.isEmpty()) {
+    painter.drawImage(target.topLeft(), picture_.image(),
+                      target.translated(-picture_.rect().topLeft()));
+  }
+}
+
+void PixelEditorWindow::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (event->button() == Qt::LeftButton) {
+    showEffect(editor_.LeftDown(at.x(), at.y()));
+  } else if (event->button() == Qt::RightButton) {
+    showEffect(editor_.RightDown(at.x(), at.y()));
+  }
+}
+
+void PixelEditorWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (!editor_.mouse().active()) return;
+  const QPoint at = event->position().toPoint();
+  showEffect(editor_.Move(at.x(), at.y()));
+}
+
+void PixelEditorWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    showEffect(editor_.LeftUp());
+  } else if (event->button() == Qt::RightButton) {
+    showEffect(editor_.RightUp());
+  }
+}
+
+void PixelEditorWindow::keyPressEvent(QKeyEvent* event) {
+  // OK is the default button: Enter anywhere in the window keeps the edit.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    run(EditorCommand::Ok);
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void PixelEditorWindow::finish(bool keep) {
+  if (finished_) return;
+  finished_ = true;
+  if (keep && commit_) commit_(editor_);
+  emit finished();
+  close();
+}
+
+void PixelEditorWindow::abandon() {
+  if (finished_) return;
+  finished_ = true;
+  emit finished();
+  close();
+}
+
+void PixelEditorWindow::closeEvent(QCloseEvent* event) {
+  // The close box keeps the edit, exactly as OK does.
+  if (!finished_) {
+    finished_ = true;
+    if (commit_) commit_(editor_);
+    emit finished();
+  }
+  event->accept();
+}
+
+}  // namespace zentavour

@@ -1,0 +1,300 @@
+#include "gui/bitmaps/bitmap_editors.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <cstring>
+
+#include "core/bitmaps/font_file.h"
+#include "gui/bitmaps/bitmap_gui_support.h"
+#include "gui/bitmaps/edit_font_dialog.h"
+#include "gui/bitmaps/edit_startup_dialog.h"
+#include "gui/bitmaps/import_font_dialog.h"
+#include "gui/osfiles/close_os_files.h"
+
+namespace zentavour::testing {
+namespace {
+
+constexpr FontSlot kSlots[] = {FontSlot::Small, FontSlot::Medium, FontSlot::Bold, FontSlot::Large};
+
+QImage IconImage(QListWidget* list, int row) {
+  return list->item(row)->icon().pixmap(list->iconSize()).toImage();
+}
+
+// The bytes of the image that differ from before, as offsets.
+std::vector<std::size_t> Changed(const Bytes& before, const Bytes& after) {
+  std::vector<std::size_t> offsets;
+  const std::size_t size = std::min(before.size(), after.size());
+  constexpr std::size_t kBlock = 4096;  // images are megabytes; skip equal blocks quickly
+  for (std::size_t block = 0; block < size; block += kBlock) {
+    const std::size_t end = std::min(size, block + kBlock);
+    if (std::memcmp(before.data() + block, after.data() + block, end - block) == 0) continue;
+    for (std::size_t i = block; i < end; ++i) {
+      if (before[i] != after[i]) offsets.push_back(i);
+    }
+  }
+  return offsets;
+}
+
+class BitmapEditorsTest : public ::testing::Test {
+ protected:
+  Bytes& image() { return app.state.osFiles().ExtImage; }
+
+  // Runs "Edit Font" on the slot with the action inside it.
+  void editFont(FontSlot slot, std::function<void(EditFontDialog*)> action) {
+    OnNextModal<EditFontDialog>(std::move(action));
+    editors.editFont(slot, &owner);
+  }
+  void editStartup(std::function<void(EditStartupDialog*)> action) {
+    OnNextModal<EditStartupDialog>(std::move(action));
+    editors.editStartupGraphics(&owner);
+  }
+
+  GuiHarness app;
+  QWidget owner;
+  BitmapEditors editors{app.state};
+};
+
+TEST_F(BitmapEditorsTest, AGlyphDrawnInEveryFontReachesTheImageAndAfterYesTheFiles) {
+  for (WorkstationModel model :
+       {WorkstationModel::Orvane, WorkstationModel::Ossik, WorkstationModel::OrvaneSalone}) {
+    SCOPED_TRACE(ModelCode(model));
+    const SampleSetPaths paths = OpenSampleSet(app, model);
+    for (FontSlot slot : kSlots) {
+      const std::optional<FontSlotEntry> entry = FontSlotTable(model, slot);
+      if (!entry) continue;
+      SCOPED_TRACE(static_cast<int>(slot));
+      const Bytes before = image();
+      const int k = 32;  // "A"
+      editFont(slot, [&](EditFontDialog* dialog) {
+        ASSERT_EQ(dialog->list()->count(), 95);
+        EXPECT_EQ(dialog->list()->item(0)->text(), "!");
+        EXPECT_EQ(dialog->list()->item(k)->text(), "A");
+        const QImage iconBefore = IconImage(dialog->list(), k);
+        ActivateItem(dialog->list(), k);
+        PixelEditorWindow* editor = editors.characterEditor();
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->editor().geometry().rows, entry->rows);
+        editor->button(EditorCommand::FillAll)->click();
+        editor->button(EditorCommand::Ok)->click();
+        EXPECT_NE(IconImage(dialog->list(), k), iconBefore) << "the list shows the new glyph";
+        dialog->okButton()->click();
+      });
+      // The glyph's stored rows are all ink, as far as its slot holds them; nothing else moved.
+      const std::size_t glyph = entry->offset + static_cast<std::size_t>(k * entry->bytesPerGlyph);
+      const int width = before[glyph];
+      const int inkBytes =
+          std::min(entry->rows * GlyphBytesPerRow(width), entry->bytesPerGlyph - 1);
+      EXPECT_EQ(image()[glyph], width);
+      for (int i = 1; i < entry->bytesPerGlyph; ++i) {
+        ASSERT_EQ(image()[glyph + i], i <= inkBytes ? 0xFF : 0x00) << "byte " << i;
+      }
+      for (std::size_t at : Changed(before, image())) {
+        ASSERT_TRUE(at > glyph && at < glyph + entry->bytesPerGlyph) << "offset " << at;
+      }
+    }
+    const Bytes edited = image();
+    app.prompts.answers.push_back(true);
+    ASSERT_EQ(RunCloseOsFiles(app.state, &owner), CloseOsFilesResult::Closed);
+    const Bytes ext = ReadFileBytes(paths.ext);
+    const Bytes sysinfo = ReadFileBytes(paths.sysinfo);
+    EXPECT_TRUE(std::equal(ext.begin() + 2, ext.end(), edited.begin() + 2));
+    EXPECT_EQ(ReadBe16(ext, 0), ExtChecksum(ext));
+    const auto copies = SysinfoChecksumOffsetsFor(model, sysinfo[kSaloneLayoutMarkerOffset]);
+    EXPECT_EQ(ReadBe16(sysinfo, copies.ext), ExtChecksum(ext));
+  }
+}
+
+TEST_F(BitmapEditorsTest, CancelDropsTheFontAndOnlyOneCharacterEditorOpensAtATime) {
+  OpenSampleSet(app, WorkstationModel::Orvane);
+  const Bytes before = image();
+  editFont(FontSlot::Large, [&](EditFontDialog* dialog) {
+    ActivateItem(dialog->list(), 10);
+    QPointer<PixelEditorWindow> first = editors.characterEditor();
+    ASSERT_TRUE(first);
+    ActivateItem(dialog->list(), 20);
+    EXPECT_EQ(editors.characterEditor(), first.data()) << "a second editor was opened";
+    first->button(EditorCommand::Invert)->click();
+    first->button(EditorCommand::Cancel)->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    ActivateItem(dialog->list(), 20);
+    ASSERT_NE(editors.characterEditor(), nullptr);
+    editors.characterEditor()->button(EditorCommand::FillAll)->click();
+    editors.characterEditor()->close();  // the close box keeps the edit
+    EXPECT_EQ(editors.glyphs()[20].bytes[1], 0xFF);
+    dialog->cancelButton()->click();
+  });
+  EXPECT_EQ(image(), before);
+}
+
+TEST_F(BitmapEditorsTest, AnImportedPcFontReachesTheImageOnOkOnly) {
+  OpenSampleSet(app, WorkstationModel::Orvane);
+  const Bytes before = image();
+  const FontSlotEntry medium = *FontSlotTable(WorkstationModel::Orvane, FontSlot::Medium);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(12);
+  for (bool keep : {false, true}) {
+    GlyphWorkSet imported;
+    editFont(FontSlot::Medium, [&](EditFontDialog* dialog) {
+      OnNextModal<ImportFontDialog>([&](ImportFontDialog* import) {
+        app.prompts.fonts.push_back(font);
+        import->selectFontButton()->click();
+        import->okButton()->click();
+      });
+      dialog->importButton()->click();
+      imported = editors.glyphs();
+      (keep ? dialog->okButton() : dialog->cancelButton())->click();
+    });
+    if (!keep) {
+      EXPECT_EQ(image(), before);
+      continue;
+    }
+    // "A" is 8 pixels wide at 12 pixels in DejaVu Sans: one byte per row, all 10 rows stored.
+    const auto glyphA = image().begin() + medium.offset + 32 * medium.bytesPerGlyph;
+    EXPECT_EQ(imported[32].width(), 8);
+    EXPECT_TRUE(std::equal(glyphA, glyphA + medium.bytesPerGlyph, imported[32].bytes.begin()));
+    EXPECT_NE(image(), before);
+  }
+}
+
+TEST_F(BitmapEditorsTest, EachStartupPictureIsEditedInPlaceAndEmptyItemsWriteNothing) {
+  struct Case {
+    WorkstationModel model;
+    int items;
+  };
+  for (const Case& c :
+       {Case{WorkstationModel::Orvane, 5}, Case{WorkstationModel::OrvaneMi, 4},
+        Case{WorkstationModel::Ossik, 5}, Case{WorkstationModel::OrvaneSalone, 5}}) {
+    SCOPED_TRACE(ModelCode(c.model));
+    OpenSampleSet(app, c.model);
+    const auto table = StartupGraphicTable(c.model);
+    for (int item = 0; item < c.items; ++item) {
+      const StartupGraphicEntry& entry = table[static_cast<std::size_t>(item)];
+      const Bytes before = image();
+      editStartup([&](EditStartupDialog* dialog) {
+        ASSERT_EQ(dialog->list()->count(), c.items);
+        EXPECT_EQ(dialog->list()->item(item)->text().toStdString(), entry.label);
+        EXPECT_FALSE(dialog->cancelButton()->isVisible());
+        ActivateItem(dialog->list(), item);
+        ASSERT_NE(editors.graphicEditor(), nullptr);
+        // The dialog may end first; the editor still writes when it closes.
+        dialog->okButton()->click();
+      });
+      PixelEditorWindow* editor = editors.graphicEditor();
+      ASSERT_NE(editor, nullptr);
+      if (!entry.used()) {
+        EXPECT_EQ(editor->size(), QSize(620, 207));  // buttons clear of Cancel
+      }
+      editor->button(EditorCommand::Invert)->click();
+      editor->button(EditorCommand::Ok)->click();
+      const std::vector<std::size_t> changed = Changed(before, image());
+      if (!entry.used()) {
+        EXPECT_TRUE(changed.empty());
+        continue;
+      }
+      // Inverted byte for byte: exactly the picture's bytes changed, each to its complement.
+      ASSERT_EQ(changed.size(), entry.size());
+      EXPECT_EQ(changed.front(), entry.offset);
+      for (std::size_t at : changed) ASSERT_EQ(image()[at], before[at] ^ 0xFF);
+    }
+    app.prompts.answers.push_back(false);
+    RunCloseOsFiles(app.state, &owner);
+  }
+}
+
+TEST_F(BitmapEditorsTest, TwoOpenEditorsEachPackTheirOwnPictureAndDieWithTheirSet) {
+  const SampleSetPaths paths = OpenSampleSet(app, WorkstationModel::Orvane);
+  const Bytes before = image();
+  editFont(FontSlot::Small, [&](EditFontDialog* dialog) {
+    ActivateItem(dialog->list(), 0);
+    dialog->okButton()->click();  // the character editor stays open
+  });
+  editStartup([&](EditStartupDialog* dialog) {
+    ActivateItem(dialog->list(), 4);
+    dialog->okButton()->click();
+  });
+  QPointer<PixelEditorWindow> glyph = editors.characterEditor();
+  QPointer<PixelEditorWindow> picture = editors.graphicEditor();
+  ASSERT_TRUE(glyph && picture);
+  glyph->button(EditorCommand::FillAll)->click();
+  picture->button(EditorCommand::UnfillAll)->click();
+  picture->button(EditorCommand::Ok)->click();
+  glyph->button(EditorCommand::Ok)->click();
+  const StartupGraphicEntry& vesk = StartupGraphicTable(WorkstationModel::Orvane)[4];
+  for (std::size_t at : Changed(before, image())) {
+    ASSERT_TRUE(at >= vesk.offset && at < vesk.offset + vesk.size()) << "offset " << at;
+  }
+  EXPECT_EQ(image()[vesk.offset], 0);
+  EXPECT_EQ(editors.glyphs()[0].bytes[1], 0xFF) << "the glyph went to the font being edited";
+
+  // Editors left open when their set is closed, or replaced, go without writing.
+  for (bool reopenSameFiles : {true, false}) {
+    editStartup([&](EditStartupDialog* dialog) {
+      ActivateItem(dialog->list(), 0);
+      dialog->okButton()->click();
+    });
+    picture = editors.graphicEditor();
+    ASSERT_TRUE(picture);
+    picture->button(EditorCommand::Invert)->click();
+    app.prompts.answers.push_back(false);
+    RunCloseOsFiles(app.state, &owner);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(picture.isNull());
+    OpenSampleSet(app, reopenSameFiles ? WorkstationModel::Orvane : WorkstationModel::Ossik);
+    const std::string ext = reopenSameFiles ? paths.ext : app.state.osFiles().extPath;
+    EXPECT_EQ(image(), ReadFileBytes(ext));
+  }
+}
+
+TEST_F(BitmapEditorsTest, FontFilesSaveWholeRecordsAndRefuseShortFilesUnchanged) {
+  OpenSampleSet(app, WorkstationModel::Ossik);
+  const std::string saved = app.dir.file("large.glx");
+  const std::string shortFile = app.dir.file("short.glx");
+  const std::string nowhere = app.dir.file("missing/dir/x.glx");
+  GlyphWorkSet large;
+  editFont(FontSlot::Large, [&](EditFontDialog* dialog) {
+    app.prompts.files = {QString::fromStdString(saved), QString::fromStdString(nowhere)};
+    dialog->saveButton()->click();
+    dialog->saveButton()->click();
+    large = editors.glyphs();
+    dialog->cancelButton()->click();
+  });
+  const Bytes file = ReadFileBytes(saved);
+  ASSERT_EQ(file.size(), 5516u);
+  EXPECT_EQ((Bytes{file.begin(), file.begin() + 6}), (Bytes{'G', 'L', 'X', 1, 3, 3}));
+  EXPECT_EQ(app.prompts.asked.at(0).chooser.title, "Save");
+  ASSERT_EQ(app.prompts.messages.size(), 1u);
+  EXPECT_EQ(app.prompts.messages[0], (ShownText{"File Error", "Error Saving Font File"}));
+  WriteFileBytes(shortFile, Bytes(file.begin(), file.begin() + 5000));
+
+  // Into the small slot (7 bytes per glyph): a short file changes nothing, the whole one loads
+  // every record whole, and OK stores what the slot holds.
+  app.prompts.clearShown();
+  const Bytes before = image();
+  const FontSlotEntry small = *FontSlotTable(WorkstationModel::Ossik, FontSlot::Small);
+  editFont(FontSlot::Small, [&](EditFontDialog* dialog) {
+    const GlyphWorkSet original = editors.glyphs();
+    app.prompts.files = {QString::fromStdString(shortFile), QString::fromStdString(saved)};
+    dialog->loadButton()->click();
+    ASSERT_EQ(app.prompts.messages.size(), 1u);
+    EXPECT_EQ(app.prompts.messages[0].caption, "File Error");
+    EXPECT_EQ(editors.glyphs(), original);
+    dialog->loadButton()->click();
+    EXPECT_EQ(editors.glyphs(), large);
+    dialog->okButton()->click();
+  });
+  for (int k = 0; k < kGlyphCount; ++k) {
+    const auto at = image().begin() + small.offset + k * small.bytesPerGlyph;
+    ASSERT_TRUE(std::equal(at, at + small.bytesPerGlyph, large[k].bytes.begin())) << k;
+  }
+  for (std::size_t at : Changed(before, image())) {
+    ASSERT_TRUE(at >= small.offset && at < small.offset + small.tableSize());
+  }
+}
+
+}  // namespace
+}  // namespace zentavour::testing

@@ -1,0 +1,100 @@
+#include "gui/bitmaps/bitmap_gui_support.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace zentavour::testing {
+namespace {
+
+void Send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+          Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held,
+                    Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int width) {
+  for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
+
+SampleSetPaths OpenSampleSet(GuiHarness& app, WorkstationModel model) {
+  const SampleSetPaths paths = app.writeSet(model);
+  OsFileSet& set = app.state.osFiles();
+  BeginLoadOsFiles(set);
+  SelectLoadModel(set, model);
+  ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
+  ChooseOsFile(set, OsFileRole::Ext, paths.ext);
+  if (!paths.ext2.empty()) ChooseOsFile(set, OsFileRole::Ext2, paths.ext2);
+  const LoadOkOutcome outcome = PressLoadOk(set, app.state.fileOpener());
+  EXPECT_TRUE(outcome.loaded);
+  app.state.notifyOsFilesChanged();
+  return paths;
+}
+
+void Press(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  Send(widget, QEvent::MouseButtonPress, at, button, held | button);
+}
+
+void MoveTo(QWidget* widget, QPoint at, Qt::MouseButtons held) {
+  Send(widget, QEvent::MouseMove, at, Qt::NoButton, held);
+}
+
+void Release(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  Send(widget, QEvent::MouseButtonRelease, at, button, held);
+}
+
+// Double-clicks a list item, as the user opens a character or a picture.
+void ActivateItem(QListWidget* list, int row) {
+  QListWidgetItem* item = list->item(row);
+  ASSERT_NE(item, nullptr);
+  list->doItemsLayout();  // items are laid out lazily after the dialog shows
+  list->scrollToItem(item);
+  ASSERT_FALSE(list->visualItemRect(item).isEmpty());
+  // Press, release, then the second press that the platform reports as a double-click.
+  const QPoint at = list->visualItemRect(item).center();
+  Press(list->viewport(), at, Qt::LeftButton);
+  Release(list->viewport(), at, Qt::LeftButton);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(at),
+                    list->viewport()->mapToGlobal(QPointF(at)), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(list->viewport(), &twice);
+  Release(list->viewport(), at, Qt::LeftButton);
+}
+
+QPoint CellCentre(const EditorGeometry& geometry, int row, int column) {
+  const PixelRect cell = geometry.CellRect(CellPosition{row, column});
+  return QPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+}
+
+void Activate(QWidget* window) {
+  window->show();
+  window->activateWindow();
+  QApplication::setActiveWindow(window);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window, 1000));
+}
+
+Bytes MonochromeBmp(int width, int height, const std::vector<Bytes>& storedRows) {
+  Bytes pixels;
+  for (const Bytes& row : storedRows) pixels.insert(pixels.end(), row.begin(), row.end());
+  Bytes file(62, 0);
+  file[0] = 'B';
+  file[1] = 'M';
+  PutLe(file, 2, static_cast<std::uint32_t>(62 + pixels.size()), 4);
+  PutLe(file, 10, 62, 4);
+  PutLe(file, 14, 40, 4);
+  PutLe(file, 18, static_cast<std::uint32_t>(width), 4);
+  PutLe(file, 22, static_cast<std::uint32_t>(height), 4);
+  PutLe(file, 26, 1, 2);
+  PutLe(file, 28, 1, 2);
+  PutLe(file, 34, static_cast<std::uint32_t>(pixels.size()), 4);
+  // Colour table: index 0 black, index 1 white.
+  file[58] = file[59] = file[60] = 0xFF;
+  file.insert(file.end(), pixels.begin(), pixels.end());
+  return file;
+}
+
+}  // namespace zentavour::testing

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+class QListWidget;
+
+#include "core/bitmaps/editor_geometry.h"
+#include "core/common/bytes.h"
+#include "gui/gui_test_support.h"
+
+namespace zentavour::testing {
+
+// Loads the model's sample set into the harness as the Load OS Files dialog would, and tells the
+// windows. Returns the files' paths.
+SampleSetPaths OpenSampleSet(GuiHarness& app, WorkstationModel model);
+
+// Mouse events straight to a widget, with the buttons held during the event; positions may lie
+// outside the widget, as they do while the mouse is captured.
+void Press(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::MouseButtons held = {});
+void MoveTo(QWidget* widget, QPoint at, Qt::MouseButtons held);
+void Release(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::MouseButtons held = {});
+
+// Double-clicks a list item, as the user opens a character or a picture.
+void ActivateItem(QListWidget* list, int row);
+
+// The middle of a cell in client pixels.
+QPoint CellCentre(const EditorGeometry& geometry, int row, int column);
+
+// Makes the window the active one, so its shortcuts and focus changes work headless.
+void Activate(QWidget* window);
+
+// A one-bit BMP of width x height whose stored rows (bottom-up, already padded) are given; the
+// colour table says black, white.
+Bytes MonochromeBmp(int width, int height, const std::vector<Bytes>& storedRows);
+
+}  // namespace zentavour::testing

@@ -1,0 +1,136 @@
+#include "gui/bitmaps/import_font_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+
+#include "gui/bitmaps/bitmap_editors.h"
+#include "gui/bitmaps/bitmap_gui_support.h"
+#include "gui/bitmaps/glyph_rendering.h"
+
+namespace zentavour::testing {
+namespace {
+
+QFont DejaVu(int pixels) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(pixels);
+  return font;
+}
+
+bool GlyphBit(const GlyphRecord& record, int row, int column) {
+  const int bytesPerRow = GlyphBytesPerRow(record.width());
+  const int at = 1 + row * bytesPerRow + column / 8;
+  return at < kGlyphRecordSize &&
+         (record.bytes[static_cast<std::size_t>(at)] >> (7 - column % 8)) & 1;
+}
+
+class ImportFontTest : public ::testing::Test {
+ protected:
+  ImportFontTest() { dialog.show(); }
+
+  GuiHarness app;
+  GlyphWorkSet glyphs{};
+  FontImportSettings settings;
+  int rows = 19;
+  ImportFontDialog dialog{glyphs, settings, rows, app.prompts, nullptr};
+};
+
+TEST_F(ImportFontTest, AChosenFontBecomesGlyphsFromTheRowBelowItsLeading) {
+  ASSERT_TRUE(QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")));
+  EXPECT_TRUE(dialog.adjustmentBox()->text().isEmpty()) << "nothing is rendered on opening";
+  app.prompts.fonts.push_back(DejaVu(20));
+  dialog.selectFontButton()->click();
+
+  // DejaVu Sans at 20 pixels: cell 24 rows, internal leading 4, no external leading.
+  EXPECT_EQ(settings.adjustment, 4);
+  EXPECT_EQ(dialog.adjustmentBox()->text(), "4");
+  const QFontMetrics metrics(MonochromeFont(DejaVu(20)));
+  for (int k = 0; k < kGlyphCount; ++k) {
+    SCOPED_TRACE(k);
+    const GlyphRecord& glyph = glyphs[static_cast<std::size_t>(k)];
+    const int advance = metrics.horizontalAdvance(QChar(33 + k));
+    const CharacterRendering cell = RenderCharacter(DejaVu(20), 33 + k);
+    ASSERT_EQ(glyph.width(), advance <= 31 ? advance : 0);
+    // Glyph row r is cell row 4 + r; only the columns a glyph row holds, and none past the
+    // advance. The 57 pixel bytes end the rows early for wide characters.
+    const int shown = std::min(advance, 8 * GlyphBytesPerRow(advance));
+    const int storedRows = std::min(cell.cellHeight - 4, 57 / GlyphBytesPerRow(advance));
+    for (int r = 0; r < storedRows; ++r) {
+      for (int c = 0; c < 8 * GlyphBytesPerRow(advance); ++c) {
+        const bool ink = c < shown && cell.cell.pixelIndex(c, 4 + r) == 1;
+        ASSERT_EQ(GlyphBit(glyph, r, c), ink) << r << "," << c;
+      }
+    }
+    const QPixmap preview = dialog.preview(k)->pixmap();
+    EXPECT_EQ(preview.width(), std::min(2 * advance, 48));
+    EXPECT_EQ(preview.height(), 2 * rows);
+  }
+  // Real ink: "A" has pixels, and its preview shows them white on black.
+  EXPECT_GT(std::count_if(glyphs[32].bytes.begin() + 1, glyphs[32].bytes.end(),
+                          [](std::uint8_t byte) { return byte != 0; }),
+            10);
+  const QImage previewA = dialog.preview(32)->pixmap().toImage();
+  EXPECT_EQ(previewA.pixel(0, 0), qRgb(0, 0, 0));
+  bool anyWhite = false;
+  for (int y = 0; y < previewA.height(); ++y) {
+    for (int x = 0; x < previewA.width(); ++x)
+      anyWhite |= previewA.pixel(x, y) == qRgb(255, 255, 255);
+  }
+  EXPECT_TRUE(anyWhite);
+}
+
+TEST_F(ImportFontTest, PlusMinusAndTheBoxMoveTheTopRowAndEveryChangeIsAPass) {
+  app.prompts.fonts.push_back(DejaVu(12));
+  dialog.selectFontButton()->click();
+  const int leading = settings.adjustment;
+  const GlyphWorkSet atLeading = glyphs;
+
+  dialog.plusButton()->click();
+  EXPECT_EQ(dialog.adjustmentBox()->text(), QString::number(leading + 1));
+  // One row further down the cell: the old second row is now the first.
+  const GlyphRecord& bar = glyphs['|' - 33];
+  const int b = GlyphBytesPerRow(bar.width());
+  EXPECT_TRUE(std::equal(bar.bytes.begin() + 1, bar.bytes.begin() + 1 + 5 * b,
+                         atLeading['|' - 33].bytes.begin() + 1 + b));
+  dialog.minusButton()->click();
+  dialog.minusButton()->click();
+  EXPECT_EQ(settings.adjustment, leading - 1);
+  EXPECT_EQ(dialog.passes(), 4);
+
+  // A typed value counts when the box loses the focus, two characters at most.
+  Activate(&dialog);
+  struct Typed {
+    QString text;
+    int applied;
+  };
+  for (const Typed& typed : {Typed{"123", 12}, Typed{"-", 0}, Typed{"-3x", -3}}) {
+    dialog.adjustmentBox()->setFocus();
+    dialog.adjustmentBox()->setText(typed.text);
+    const int passes = dialog.passes();
+    // Enter lands on the default button, which does nothing: the value is not applied yet.
+    QTest::keyClick(dialog.adjustmentBox(), Qt::Key_Return);
+    EXPECT_EQ(dialog.passes(), passes);
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.refreshButton()->setFocus();  // as clicking Refresh takes the focus
+    EXPECT_EQ(settings.adjustment, typed.applied) << typed.text.toStdString();
+    EXPECT_EQ(dialog.passes(), passes + 1);
+  }
+}
+
+TEST_F(ImportFontTest, ACancelledChooserStillRendersWithTheSystemFont) {
+  glyphs[0].bytes.fill(0xAA);
+  app.prompts.fonts.push_back(std::nullopt);
+  dialog.selectFontButton()->click();
+  EXPECT_EQ(settings.description, QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+  EXPECT_EQ(dialog.passes(), 1);
+  EXPECT_NE(glyphs[0].bytes[0], 0xAA);
+  EXPECT_GT(glyphs['W' - 33].width(), 0);
+}
+
+}  // namespace
+}  // namespace zentavour::testing

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+
+#include "gui/app/main_window.h"
+#include "gui/bitmaps/bitmap_gui_support.h"
+#include "gui/bitmaps/edit_font_dialog.h"
+#include "gui/bitmaps/edit_startup_dialog.h"
+#include "gui/bitmaps/pixel_editor_window.h"
+#include "gui/osfiles/os_data_panel.h"
+
+namespace zentavour::testing {
+namespace {
+
+PixelEditorWindow* OpenEditor() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* editor = qobject_cast<PixelEditorWindow*>(widget);
+    if (editor && editor->isVisible()) return editor;
+  }
+  return nullptr;
+}
+
+// The OS Data panel's font and startup buttons open their editors on the open set.
+TEST(BitmapEditorsFromThePanel, EachFontButtonEditsItsSlotAndStartupGraphicsItsPictures) {
+  GuiHarness app;
+  MainWindow window(app.state);
+  window.show();
+  window.createOsDataPanel();
+  OpenSampleSet(app, WorkstationModel::Orvane);
+  const std::pair<PanelControl, FontSlot> buttons[] = {
+      {PanelControl::EditSmallFont, FontSlot::Small},
+      {PanelControl::EditMediumFont, FontSlot::Medium},
+      {PanelControl::EditBoldFont, FontSlot::Bold},
+      {PanelControl::EditLargeFont, FontSlot::Large}};
+  for (const auto& [control, slot] : buttons) {
+    SCOPED_TRACE(static_cast<int>(slot));
+    const FontSlotEntry entry = *FontSlotTable(WorkstationModel::Orvane, slot);
+    OnNextModal<EditFontDialog>([&](EditFontDialog* dialog) {
+      ActivateItem(dialog->list(), 32);
+      PixelEditorWindow* editor = OpenEditor();
+      ASSERT_NE(editor, nullptr);
+      EXPECT_EQ(editor->editor().geometry().rows, entry.rows);
+      editor->button(EditorCommand::Cancel)->click();
+      dialog->cancelButton()->click();
+    });
+    window.osDataPanel()->button(control)->click();
+  }
+  bool shown = false;
+  OnNextModal<EditStartupDialog>([&](EditStartupDialog* dialog) {
+    shown = true;
+    ActivateItem(dialog->list(), 0);
+    PixelEditorWindow* editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->editor().target(),
+              GraphicTarget::From(StartupGraphicTable(WorkstationModel::Orvane)[0]));
+    editor->button(EditorCommand::Cancel)->click();
+    dialog->okButton()->click();
+  });
+  window.osDataPanel()->button(PanelControl::EditStartupGraphics)->click();
+  EXPECT_TRUE(shown);
+  app.prompts.answers.push_back(false);
+  window.closeOsFiles();
+}
+
+}  // namespace
+}  // namespace zentavour::testing

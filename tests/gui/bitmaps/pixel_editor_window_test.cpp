@@ -1,0 +1,258 @@
+#include "gui/bitmaps/pixel_editor_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/bitmaps/bmp_import.h"
+#include "gui/bitmaps/bitmap_gui_support.h"
+
+namespace zentavour::testing {
+namespace {
+
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+
+GlyphRecord Glyph(int width) {
+  GlyphRecord record;
+  record.bytes[0] = static_cast<std::uint8_t>(width);
+  return record;
+}
+
+// A window on a glyph or a graphic that counts what it hands over.
+struct Fixture {
+  explicit Fixture(PixelEditor editor)
+      : window(new PixelEditorWindow(
+            std::move(editor), [this](const PixelEditor& e) { committed.push_back(e.grid()); },
+            prompts)) {
+    window->show();
+  }
+  ~Fixture() { delete window.data(); }
+
+  const PixelGrid& grid() const { return window->editor().grid(); }
+  const EditorGeometry& geometry() const { return window->editor().geometry(); }
+  QRgb shownColour(int row, int column) {
+    return window->grab().toImage().pixel(CellCentre(geometry(), row, column));
+  }
+
+  ScriptedPrompts prompts;
+  std::vector<PixelGrid> committed;
+  QPointer<PixelEditorWindow> window;
+};
+
+PixelEditor GraphicEditor(int bytesPerRow, int rows) {
+  Bytes image(static_cast<std::size_t>(bytesPerRow * rows) + 16, 0);
+  Result<PixelEditor> editor = PixelEditor::ForGraphic(image, GraphicTarget{8, bytesPerRow, rows});
+  EXPECT_TRUE(editor.ok());
+  return std::move(*editor);
+}
+
+TEST(PixelEditorWindow, WindowsAndButtonsSitWhereTheMouseRulesExpectThem) {
+  struct Case {
+    PixelEditor editor;
+    QString title;
+    QSize size;
+    QRect ok, fillAll;
+    bool loadBitmap;
+  };
+  Case cases[] = {
+      {PixelEditor::ForGlyph(Glyph(6), 8),
+       "Character Edit",
+       {525, 205},
+       {425, 19, 75, 25},
+       {140, 116, 75, 20},
+       false},
+      {PixelEditor::ForGlyph(Glyph(20), 19),
+       "Character Edit",
+       {525, 315},
+       {425, 19, 75, 25},
+       {140, 215, 75, 20},
+       false},
+      // A narrow picture keeps OK and Cancel at the top right, a wide one puts them below.
+      {GraphicEditor(12, 16),
+       "Startup Graphic Edit Menu",
+       {620, 223},
+       {520, 19, 75, 25},
+       {235, 118, 75, 20},
+       true},
+      {GraphicEditor(36, 101),
+       "Startup Graphic Edit Menu",
+       {1211, 563},
+       {1102, 453, 75, 25},
+       {235, 458, 75, 20},
+       true},
+      // A picture of fewer than ten rows: the button rows move down, clear of Cancel.
+      {GraphicEditor(7, 6),
+       "Startup Graphic Edit Menu",
+       {620, 207},
+       {520, 19, 75, 25},
+       {235, 102, 75, 20},
+       true},
+  };
+  for (Case& c : cases) {
+    Fixture f(std::move(c.editor));
+    SCOPED_TRACE(c.title.toStdString());
+    EXPECT_EQ(f.window->windowTitle(), c.title);
+    EXPECT_EQ(f.window->size(), c.size);
+    EXPECT_EQ(f.window->button(EditorCommand::Ok)->geometry(), c.ok);
+    EXPECT_EQ(f.window->button(EditorCommand::Ok)->text(), "OK");
+    EXPECT_EQ(f.window->button(EditorCommand::FillAll)->geometry(), c.fillAll);
+    EXPECT_EQ(f.window->button(EditorCommand::LoadBitmap) != nullptr, c.loadBitmap);
+  }
+}
+
+TEST(PixelEditorWindow, OneStrokePaintsAndErasesCellByCellAndUndoesAsOneStep) {
+  Fixture f(PixelEditor::ForGlyph(Glyph(8), 8));
+  Activate(f.window);
+  const EditorGeometry& g = f.geometry();
+  f.window->grab();  // a first full paint
+
+  Press(f.window, CellCentre(g, 1, 1), Qt::LeftButton);
+  MoveTo(f.window, CellCentre(g, 1, 2), Qt::LeftButton);
+  MoveTo(f.window, CellCentre(g, 1, 2) + QPoint(2, 2), Qt::LeftButton);  // same cell again
+  MoveTo(f.window, CellCentre(g, 2, 2), Qt::LeftButton);
+  // The right button joins in: the cell it lands on is painted first, then erased.
+  Press(f.window, CellCentre(g, 1, 1), Qt::RightButton, Qt::LeftButton);
+  // Off the window while captured: nothing happens.
+  MoveTo(f.window, QPoint(-5, -5), Qt::LeftButton | Qt::RightButton);
+  Release(f.window, QPoint(-5, -5), Qt::LeftButton, Qt::RightButton);
+  Release(f.window, QPoint(-5, -5), Qt::RightButton);
+
+  EXPECT_EQ(f.grid().at(1, 1), 0);
+  EXPECT_EQ(f.grid().at(1, 2), 1);
+  EXPECT_EQ(f.grid().at(2, 2), 1);
+  // Four cells changed, each redrawn alone.
+  EXPECT_EQ(f.window->cellUpdates(), 4);
+  EXPECT_EQ(f.shownColour(1, 2), kBlack);
+  EXPECT_EQ(f.shownColour(1, 1), kWhite);
+
+  QTest::keyClick(f.window, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(f.grid(), PixelGrid{});
+  EXPECT_EQ(f.shownColour(1, 2), kWhite);
+  QTest::keyClick(f.window, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(f.grid().at(2, 2), 1);
+  QTest::keyClick(f.window, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(f.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(f.grid().at(1, 2), 1);
+  EXPECT_EQ(f.shownColour(2, 2), kBlack);
+}
+
+TEST(PixelEditorWindow, DraggingTheWidthMarkerWidensTheGlyphWithoutPainting) {
+  Fixture f(PixelEditor::ForGlyph(Glyph(6), 8));
+  const EditorGeometry& g = f.geometry();
+  const PixelRect marker = g.WidthMarkerRect();
+  const QPoint grab((marker.left + marker.right) / 2, (marker.top + marker.bottom) / 2);
+  Press(f.window, grab, Qt::LeftButton);
+  MoveTo(f.window, CellCentre(g, 0, 12), Qt::LeftButton);
+  // Below the glyph's rows the marker does not follow.
+  MoveTo(f.window, CellCentre(g, 0, 3) + QPoint(0, 9 * 8), Qt::LeftButton);
+  Release(f.window, CellCentre(g, 0, 3), Qt::LeftButton);
+  EXPECT_EQ(g.width, 12);
+  EXPECT_EQ(f.grid(), PixelGrid{});
+
+  // Columns 8 to 11 are now shown and can be painted; OK packs two bytes per row.
+  Press(f.window, CellCentre(g, 0, 11), Qt::LeftButton);
+  Release(f.window, CellCentre(g, 0, 11), Qt::LeftButton);
+  EXPECT_EQ(f.shownColour(0, 11), kBlack);
+  f.window->button(EditorCommand::Ok)->click();
+  ASSERT_EQ(f.committed.size(), 1u);
+  GlyphRecord packed;
+  PackGlyph(packed, 12, 8, f.committed[0]);
+  EXPECT_EQ(packed.bytes[2], 0x10);  // column 11: bit 4 of the row's second byte
+}
+
+TEST(PixelEditorWindow, OkAndTheCloseBoxKeepTheEditCancelDropsIt) {
+  for (const char* how : {"ok", "close box", "cancel", "enter"}) {
+    SCOPED_TRACE(how);
+    Fixture f(PixelEditor::ForGlyph(Glyph(8), 6));
+    f.window->button(EditorCommand::FillAll)->click();
+    const std::string way = how;
+    if (way == "ok") f.window->button(EditorCommand::Ok)->click();
+    if (way == "close box") f.window->close();
+    if (way == "cancel") f.window->button(EditorCommand::Cancel)->click();
+    if (way == "enter") QTest::keyClick(f.window, Qt::Key_Return);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(f.window.isNull()) << "the window is gone";
+    EXPECT_EQ(f.committed.size(), way == "cancel" ? 0u : 1u);
+  }
+}
+
+TEST(PixelEditorWindow, EachButtonRunsItsOperationOnTheBytesColumnsAndRepaintsAll) {
+  const std::pair<EditorCommand, GridOperation> buttons[] = {
+      {EditorCommand::FillAll, GridOperation::FillAll},
+      {EditorCommand::UnfillAll, GridOperation::UnfillAll},
+      {EditorCommand::Invert, GridOperation::Invert},
+      {EditorCommand::FlipHorizontal, GridOperation::FlipHorizontal},
+      {EditorCommand::FlipVertical, GridOperation::FlipVertical},
+      {EditorCommand::ShiftLeft, GridOperation::ShiftLeft},
+      {EditorCommand::ShiftRight, GridOperation::ShiftRight},
+      {EditorCommand::ShiftUp, GridOperation::ShiftUp},
+      {EditorCommand::ShiftDown, GridOperation::ShiftDown},
+  };
+  for (const auto& [command, operation] : buttons) {
+    SCOPED_TRACE(static_cast<int>(command));
+    Fixture f(GraphicEditor(2, 5));
+    // An asymmetric picture, so every operation changes it.
+    for (const auto& [r, c] : {std::pair{0, 0}, {0, 1}, {1, 0}, {4, 15}}) {
+      Press(f.window, CellCentre(f.geometry(), r, c), Qt::LeftButton);
+      Release(f.window, CellCentre(f.geometry(), r, c), Qt::LeftButton);
+    }
+    PixelGrid expected = f.grid();
+    ApplyGridOperation(expected, operation, 5, 16);
+    f.window->button(command)->click();
+    EXPECT_EQ(f.grid(), expected);
+    EXPECT_EQ(f.window->cellUpdates(), 0);
+    const QImage shown = f.window->grab().toImage();
+    for (int r = 0; r < 5; ++r) {
+      for (int c = 0; c < 16; ++c) {
+        ASSERT_EQ(shown.pixel(CellCentre(f.geometry(), r, c)), expected.at(r, c) ? kBlack : kWhite)
+            << r << "," << c;
+      }
+    }
+  }
+}
+
+TEST(PixelEditorWindow, LoadBitmapWarnsInOrderThenLoadsOrRefusesWithoutTouchingTheGrid) {
+  TempDir dir;
+  // 40 x 3: wider (32 columns) and taller (2 rows) than the graphic; stored bottom-up.
+  const std::string big = dir.file("big.bmp");
+  WriteFileBytes(big, MonochromeBmp(40, 3,
+                                    {Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0},
+                                     Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+                                     Bytes{0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}));
+  const std::string notBmp = dir.file("text.bmp");
+  WriteFileBytes(notBmp, Bytes(80, 'x'));
+
+  Fixture f(GraphicEditor(4, 2));
+  Activate(f.window);
+  f.prompts.files = {std::nullopt, QString::fromStdString(notBmp), QString::fromStdString(big)};
+  QPushButton* load = f.window->button(EditorCommand::LoadBitmap);
+  load->click();  // cancelled: nothing shown
+  EXPECT_TRUE(f.prompts.messages.empty());
+  load->click();
+  ASSERT_EQ(f.prompts.messages.size(), 1u);
+  EXPECT_EQ(f.prompts.messages[0], (ShownText{"File Error", "This is not a valid bitmap file."}));
+  EXPECT_EQ(f.grid(), PixelGrid{});
+  EXPECT_EQ(f.prompts.asked.at(0).chooser.title, "Browse");
+  EXPECT_EQ(f.prompts.asked.at(0).chooser.filterLabel, "Bitmap File (*.bmp)");
+
+  f.prompts.clearShown();
+  load->click();
+  ASSERT_EQ(f.prompts.messages.size(), 2u);
+  EXPECT_EQ(f.prompts.messages[0].caption, "Warning");
+  EXPECT_TRUE(f.prompts.messages[0].text.startsWith("The width of the bitmap"));
+  EXPECT_TRUE(f.prompts.messages[1].text.startsWith("The height of the bitmap"));
+  // The top row of the picture is the last one stored; 0 bits are black.
+  EXPECT_EQ(f.grid().at(0, 0), 1);
+  EXPECT_EQ(f.grid().at(0, 1), 0);
+  EXPECT_EQ(f.grid().at(1, 0), 0);
+  EXPECT_EQ(f.shownColour(0, 0), kBlack);
+  // A loaded bitmap is one undo step.
+  QTest::keyClick(f.window, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(f.grid(), PixelGrid{});
+}
+
+}  // namespace
+}  // namespace zentavour::testing
