@@ -26,8 +26,10 @@ std::optional<QString> ScriptedPrompts::openFile(QWidget*, const FileChooser& ch
     ADD_FAILURE() << "unexpected file chooser: " << chooser.filterLabel.toStdString();
     return std::nullopt;
   }
-  std::optional<QString> file = files.front();
+  const bool chosen = files.front().has_value();
+  const QString file = files.front().value_or(QString());
   files.pop_front();
+  if (!chosen) return std::nullopt;
   return file;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/common/file_handle.h"
 #include "core/osfiles/os_file_set.h"
+#include "core/pcg/pcg_index.h"
 
 namespace zentavour {
 
@@ -21,6 +22,9 @@ class ApplicationState : public QObject {
   Prompts& prompts() const { return prompts_; }
   OsFileSet& osFiles() { return osFiles_; }
   const OsFileSet& osFiles() const { return osFiles_; }
+  // The one PCG file the program has open (or none).
+  PcgIndex& pcgIndex() { return pcgIndex_; }
+  const PcgIndex& pcgIndex() const { return pcgIndex_; }
 
   // How the OS files are opened; tests put a double here.
   const FileOpener& fileOpener() const { return opener_; }
@@ -42,6 +46,7 @@ class ApplicationState : public QObject {
   Prompts& prompts_;
   FileOpener opener_;
   OsFileSet osFiles_;
+  PcgIndex pcgIndex_;
 };
 
 }  // namespace zentavour

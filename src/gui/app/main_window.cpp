@@ -12,9 +12,11 @@
 #include "gui/app/prompts.h"
 #include "gui/app/resources.h"
 #include "gui/app/web_links.h"
+#include "gui/bitmaps/bitmap_editors.h"
 #include "gui/osfiles/close_os_files.h"
 #include "gui/osfiles/load_os_files_dialog.h"
 #include "gui/osfiles/os_data_panel.h"
+#include "gui/pcg/pcg_windows.h"
 
 namespace zentavour {
 namespace {
@@ -39,6 +41,9 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
   setCentralWidget(area_);
 
   buildMenu();
+  pcg_ = new PcgWindows(state_, state_.pcgIndex(), this);
+  connect(this, &MainWindow::openPcgRequested, pcg_, &PcgWindows::openPcg);
+  bitmaps_ = new BitmapEditors(state_, this);
   connect(&state_, &ApplicationState::osFilesChanged, this, &MainWindow::showOsFilesState);
   showOsFilesState(state_.openOsModel());
   resize(800, 560);
@@ -129,6 +134,11 @@ void MainWindow::createOsDataPanel() {
   panel_ = new OsDataPanel;
   connect(panel_, &OsDataPanel::openRequested, this, &MainWindow::openOsFiles);
   connect(panel_, &OsDataPanel::closeRequested, this, &MainWindow::closeOsFiles);
+  connect(panel_, &OsDataPanel::viewGmBanksRequested, pcg_, &PcgWindows::showGmBanks);
+  connect(panel_, &OsDataPanel::editFontRequested, this,
+          [this](FontSlot slot) { bitmaps_->editFont(slot, this); });
+  connect(panel_, &OsDataPanel::editStartupGraphicsRequested, this,
+          [this] { bitmaps_->editStartupGraphics(this); });
   panel_->showState(state_.openOsModel());
 
   // A child window with its own caption, fixed at the top left; it lives as long as the main
@@ -167,6 +177,7 @@ bool MainWindow::closeOsFiles() {
 }
 
 void MainWindow::openPcg() {
+  if (pcg_->refuseWhileOpen()) return;  // "Sorry" comes before any chooser
   // The PCG library picks the file up from the signal.
   if (const std::optional<QString> path = state_.prompts().openFile(this, PcgFileChooser(), {})) {
     emit openPcgRequested(*path);
@@ -186,6 +197,7 @@ bool MainWindow::runExitPath() {
     CloseOsFileSet(state_.osFiles());
     state_.notifyOsFilesChanged();
   }
+  pcg_->closePcg();  // ends the browser and releases the PCG file
   return true;
 }
 

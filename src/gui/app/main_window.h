@@ -13,6 +13,8 @@ class QMdiArea;
 namespace zentavour {
 
 class ApplicationState;
+class BitmapEditors;
+class PcgWindows;
 
 // The one top-level window: the menu, and the OS Data panel inside it. It runs the OS file
 // dialogs, and on Exit or close makes sure no edit of the OS files is lost without asking.
@@ -32,6 +34,10 @@ class MainWindow : public QMainWindow {
   // Null until createOsDataPanel().
   OsDataPanel* osDataPanel() const { return panel_; }
   QMdiSubWindow* osDataPanelWindow() const { return panelWindow_; }
+  // The PCG file's windows: browser, Program Edit, GM Program Banks.
+  PcgWindows* pcgWindows() const { return pcg_; }
+  // The font and startup picture editors of the OS file set.
+  BitmapEditors* bitmapEditors() const { return bitmaps_; }
 
  public slots:
   void showAbout();
@@ -61,6 +67,8 @@ class MainWindow : public QMainWindow {
   QMdiArea* area_;
   QPointer<OsDataPanel> panel_;
   QPointer<QMdiSubWindow> panelWindow_;
+  PcgWindows* pcg_;
+  BitmapEditors* bitmaps_;
 };
 
 }  // namespace zentavour

@@ -1,0 +1,131 @@
+#include "gui/pcg/gm_banks_dialog.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/osfiles/os_file_set.h"
+#include "core/pcg/program_edit_fields.h"
+#include "gui/app/application_state.h"
+#include "gui/pcg/bank_list.h"
+#include "gui/pcg/pcg_text.h"
+
+namespace zentavour {
+
+QString OscillatorModeName(const ProgramSlot& slot) {
+  const std::optional<int> mode = DecodeProgramEditFields(slot).oscillatorMode;
+  static const char* const kNames[] = {"Single", "Double", "Drums"};
+  return mode && *mode >= 0 && *mode < 3 ? QLatin1String(kNames[*mode]) : QString();
+}
+
+GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      state_(state),
+      generation_(state.osFiles().generation),
+      hasBank2_(state.osFiles().isOpen() && state.osFiles().hasGmBank2()) {
+  setObjectName(QStringLiteral("GMBanks"));
+  setWindowTitle(QStringLiteral("GM Program Banks"));
+  setModal(false);
+
+  auto* group = new QButtonGroup(this);
+  auto makeBankButton = [this, group](GmBanksControl control, const QString& text) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(PcgControlName(static_cast<int>(control)));
+    button->setCheckable(true);
+    button->setAutoDefault(false);
+    group->addButton(button);
+    return button;
+  };
+  bank1_ = makeBankButton(GmBanksControl::GmBank1, QStringLiteral("GM Bank 1"));
+  bank2_ = makeBankButton(GmBanksControl::GmBank2, QStringLiteral("GM Bank 2"));
+  // The Orvane Mi has one GM bank only.
+  bank2_->setEnabled(hasBank2_);
+
+  auto makeBox = [this](GmBanksControl control) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(PcgControlName(static_cast<int>(control)));
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("Woodwind/Reed")) + 24);
+    return box;
+  };
+  category_ = makeBox(GmBanksControl::Category);
+  oscMode_ = makeBox(GmBanksControl::OscMode);
+
+  list_ = new BankList(this);
+  list_->setObjectName(PcgControlName(static_cast<int>(GmBanksControl::List)));
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)
+      ->setObjectName(PcgControlName(static_cast<int>(GmBanksControl::Ok)));
+  buttons->button(QDialogButtonBox::Cancel)
+      ->setObjectName(PcgControlName(static_cast<int>(GmBanksControl::Cancel)));
+  for (QAbstractButton* button : buttons->buttons()) {
+    if (auto* push = qobject_cast<QPushButton*>(button)) push->setAutoDefault(false);
+  }
+
+  auto* top = new QGridLayout;
+  top->addWidget(bank1_, 0, 0);
+  top->addWidget(bank2_, 1, 0);
+  top->setColumnMinimumWidth(1, 18);
+  top->addWidget(new QLabel(QStringLiteral("Category"), this), 0, 2);
+  top->addWidget(category_, 0, 3);
+  top->addWidget(new QLabel(QStringLiteral("Osc Mode"), this), 1, 2);
+  top->addWidget(oscMode_, 1, 3);
+  top->setColumnStretch(4, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(list_, 1);
+  layout->addWidget(buttons);
+
+  connect(bank1_, &QPushButton::clicked, this, [this] { showBank(1); });
+  connect(bank2_, &QPushButton::clicked, this, [this] { showBank(2); });
+  connect(list_, &QListWidget::itemEntered, this, &GmBanksDialog::itemHovered);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(&state_, &ApplicationState::osFilesChanged, this, &GmBanksDialog::osFilesChanged);
+
+  showBank(1);
+}
+
+void GmBanksDialog::showBank(int gmBank) {
+  bankButton(gmBank)->setChecked(true);
+  if (gmBank == currentBank_) return;
+  const OsFileSet& set = state_.osFiles();
+  // Only the set the window was opened on can be listed; its banks are gone once it closes.
+  const bool available =
+      set.isOpen() && set.generation == generation_ && (gmBank == 1 || hasBank2_);
+  if (!available) {
+    if (currentBank_ != 0) bankButton(currentBank_)->setChecked(true);
+    return;
+  }
+  currentBank_ = gmBank;
+  *shown_ = gmBank == 1 ? *set.gmBank1 : *set.gmBank2;
+  list_->showNames(BankNames(*shown_));
+  list_->setFocus();
+}
+
+void GmBanksDialog::itemHovered(QListWidgetItem* item) {
+  const int row = item ? list_->row(item) : -1;
+  if (row < 0 || row >= BankList::kBankSize || currentBank_ == 0) return;
+  const ProgramSlot& slot = (*shown_)[static_cast<std::size_t>(row)];
+  category_->setText(ViewText(ProgramCategoryName(slot)));
+  oscMode_->setText(OscillatorModeName(slot));
+}
+
+void GmBanksDialog::osFilesChanged() {
+  const OsFileSet& set = state_.osFiles();
+  const bool same = set.isOpen() && set.generation == generation_;
+  // The list keeps what it shows; the other bank can no longer be fetched.
+  bank1_->setEnabled(same || currentBank_ == 1);
+  bank2_->setEnabled((same && hasBank2_) || currentBank_ == 2);
+}
+
+}  // namespace zentavour

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/osfiles/os_image_layout.h"
+#include "core/pcg/gm_transfer.h"
+#include "core/pcg/program_edit_fields.h"
+#include "core/pcg/program_pack.h"
+#include "core/samples/sample_pcg_files.h"
+#include "gui/pcg/bank_list.h"
+#include "gui/pcg/gm_banks_dialog.h"
+#include "gui/pcg/pcg_file_dialog.h"
+#include "gui/pcg/transfer_gm_dialog.h"
+#include "pcg_test_support.h"
+
+namespace zentavour::testing {
+namespace {
+
+class GmBanks : public ::testing::Test {
+ protected:
+  PcgHarness pcg;
+  ScriptedPrompts& prompts = pcg.app.prompts;
+
+  // Presses "Prog Bank to GM Bank" and lets action drive the transfer dialog.
+  void runTransfer(std::function<void(TransferGmDialog*)> action) {
+    OnNextModal<TransferGmDialog>(std::move(action));
+    QTest::mouseClick(pcg.windows.browser()->transferButton(), Qt::LeftButton);
+  }
+};
+
+struct TransferCase {
+  WorkstationModel model;
+  int pcgCode;
+  int gmBank;
+};
+
+class TransferToDisk : public GmBanks, public ::testing::WithParamInterface<TransferCase> {};
+
+TEST_P(TransferToDisk, ReachesTheOsFilesWithRenewedChecksums) {
+  const TransferCase c = GetParam();
+  const SampleSetPaths paths = pcg.loadOsSet(c.model);
+  const Bytes extBefore = ReadFileBytes(paths.ext);
+  pcg.openThroughMenu(pcg.writeSamplePcg(c.pcgCode));
+  ASSERT_TRUE(pcg.windows.browser()->transferButton()->isEnabled());
+
+  // Bank D, whatever entry it is in the file's chunk order.
+  const std::vector<TransferSourceEntry> entries = TransferSourceEntries(pcg.index);
+  const auto d = std::find_if(entries.begin(), entries.end(),
+                              [](const TransferSourceEntry& e) { return e.label == "D"; });
+  ASSERT_NE(d, entries.end());
+  const int entry = static_cast<int>(d - entries.begin());
+  runTransfer([&](TransferGmDialog* dialog) {
+    EXPECT_EQ(dialog->programBankList()->count(), static_cast<int>(entries.size()));
+    EXPECT_EQ(dialog->gmBankList()->count(), 2);
+    EXPECT_EQ(dialog->programBankList()->currentIndex(), 0);
+    dialog->programBankList()->setCurrentIndex(entry);
+    dialog->gmBankList()->setCurrentIndex(c.gmBank - 1);
+    QTest::mouseClick(dialog->transferButton(), Qt::LeftButton);
+  });
+  EXPECT_TRUE(prompts.messages.empty());
+  const ProgramBank& gm =
+      c.gmBank == 1 ? *pcg.app.state.osFiles().gmBank1 : *pcg.app.state.osFiles().gmBank2;
+  EXPECT_EQ(BankNames(gm), BankNames(SampleProgramBank(3)));
+  // Nothing on disk yet.
+  EXPECT_EQ(ReadFileBytes(paths.ext), extBefore);
+
+  pcg.closeOsSet(true);
+  const GmBankOffsetEntry& layout = GmBankOffsetTable(c.model);
+  const std::size_t offset = c.gmBank == 1 ? layout.bank1Offset : *layout.bank2Offset;
+  Bytes packed(PackedBankSize(layout.format));
+  ASSERT_EQ(PackProgramBank(packed, c.pcgCode, SampleProgramBank(3), 0), packed.size());
+
+  const Bytes ext = ReadFileBytes(paths.ext);
+  const std::size_t inFirst = std::min(packed.size(), ext.size() - offset);
+  EXPECT_TRUE(std::equal(packed.begin(), packed.begin() + inFirst, ext.begin() + offset));
+  EXPECT_EQ(ReadBe16(ext, 0), ExtChecksum(ext));
+  if (inFirst < packed.size()) {
+    const Bytes ext2 = ReadFileBytes(paths.ext2);
+    EXPECT_TRUE(std::equal(packed.begin() + inFirst, packed.end(), ext2.begin() + 2));
+    EXPECT_EQ(ReadBe16(ext2, 0), ExtChecksum(ext2));
+  }
+  // Outside the bank (and the checksum) the EXT file is as it was.
+  EXPECT_TRUE(std::equal(ext.begin() + 2, ext.begin() + offset, extBefore.begin() + 2));
+  EXPECT_TRUE(
+      std::equal(ext.begin() + offset + inFirst, ext.end(), extBefore.begin() + offset + inFirst));
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, TransferToDisk,
+                         ::testing::Values(TransferCase{WorkstationModel::Orvane, 1, 1},
+                                           TransferCase{WorkstationModel::Ossik, 3, 2},
+                                           TransferCase{WorkstationModel::OrvaneSalone, 1, 2}));
+
+TEST_F(GmBanks, CancelAndAnEmptyBankListChangeNothing) {
+  pcg.loadOsSet(WorkstationModel::Orvane);
+  const Bytes image = pcg.app.state.osFiles().ExtImage;
+  pcg.openThroughMenu(pcg.writeSamplePcg(1));
+  runTransfer(
+      [](TransferGmDialog* dialog) { QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton); });
+  EXPECT_EQ(pcg.app.state.osFiles().ExtImage, image);
+  pcg.windows.closePcg();
+
+  // Programs but no program bank: the button is there, the list is empty, Transfer says why.
+  pcg.openThroughMenu(pcg.writePcg("empty.PCG", PcgFileBytes('P', PcgChunk("PRG1", {}))));
+  ASSERT_TRUE(pcg.windows.browser()->transferButton()->isEnabled());
+  runTransfer([](TransferGmDialog* dialog) {
+    EXPECT_EQ(dialog->programBankList()->count(), 0);
+    QTest::mouseClick(dialog->transferButton(), Qt::LeftButton);
+    dialog->reject();
+  });
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].text.toStdString(), kNoProgramBanksToTransferText);
+  EXPECT_EQ(pcg.app.state.osFiles().ExtImage, image);
+}
+
+TEST_F(GmBanks, ViewerListsEachBankHoversAndKeepsItsListUntilRefilled) {
+  pcg.loadOsSet(WorkstationModel::Orvane);
+  pcg.windows.showGmBanks();
+  GmBanksDialog* viewer = pcg.windows.gmBanks();
+  ASSERT_NE(viewer, nullptr);
+  pcg.windows.showGmBanks();
+  EXPECT_EQ(pcg.windows.gmBanks(), viewer);  // one at a time
+
+  const OsFileSet& set = pcg.app.state.osFiles();
+  EXPECT_TRUE(viewer->bankButton(1)->isChecked());
+  EXPECT_EQ(ListTexts(viewer->list()), BankNames(*set.gmBank1));
+  QTest::mouseClick(viewer->bankButton(2), Qt::LeftButton);
+  EXPECT_EQ(ListTexts(viewer->list()), BankNames(*set.gmBank2));
+
+  for (int row : {0, 64, 127}) {
+    HoverRow(viewer->list(), row);
+    const ProgramSlot& slot = (*set.gmBank2)[static_cast<std::size_t>(row)];
+    EXPECT_EQ(viewer->categoryBox()->text().toStdString(), ProgramCategoryName(slot));
+    EXPECT_EQ(viewer->oscModeBox()->text(), OscillatorModeName(slot));
+  }
+
+  // A transfer into the shown bank shows once the list is refilled.
+  pcg.openThroughMenu(pcg.writeSamplePcg(1));
+  const QStringList before = ListTexts(viewer->list());
+  runTransfer([](TransferGmDialog* dialog) {
+    dialog->gmBankList()->setCurrentIndex(1);
+    QTest::mouseClick(dialog->transferButton(), Qt::LeftButton);
+  });
+  EXPECT_EQ(ListTexts(viewer->list()), before);
+  QTest::mouseClick(viewer->bankButton(1), Qt::LeftButton);
+  QTest::mouseClick(viewer->bankButton(2), Qt::LeftButton);
+  EXPECT_NE(ListTexts(viewer->list()), before);
+  EXPECT_EQ(ListTexts(viewer->list()), BankNames(*set.gmBank2));
+
+  // Closing the set leaves the viewer and its list; the banks it can no longer fetch are off.
+  const QStringList shown = ListTexts(viewer->list());
+  pcg.closeOsSet(false);
+  ASSERT_EQ(pcg.windows.gmBanks(), viewer);
+  EXPECT_EQ(ListTexts(viewer->list()), shown);
+  EXPECT_FALSE(viewer->bankButton(1)->isEnabled());
+  HoverRow(viewer->list(), 5);  // still hovers over what it shows
+
+  viewer->close();
+  QApplication::processEvents();
+  EXPECT_EQ(pcg.windows.gmBanks(), nullptr);
+  pcg.loadOsSet(WorkstationModel::OrvaneMi);
+  pcg.windows.showGmBanks();
+  ASSERT_NE(pcg.windows.gmBanks(), nullptr);
+  EXPECT_FALSE(pcg.windows.gmBanks()->bankButton(2)->isEnabled());
+  EXPECT_EQ(ListTexts(pcg.windows.gmBanks()->list()), BankNames(*set.gmBank1));
+
+  // Nor does the transfer offer it.
+  pcg.windows.closePcg();
+  pcg.openThroughMenu(pcg.writeSamplePcg(2));
+  runTransfer([](TransferGmDialog* dialog) {
+    EXPECT_EQ(dialog->gmBankList()->count(), 1);
+    EXPECT_EQ(dialog->gmBankList()->itemText(0), "GM1");
+    QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+  });
+}
+
+}  // namespace
+}  // namespace zentavour::testing

@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QTest>
+#include <algorithm>
+
+#include "core/pcg/program_edit_fields.h"
+#include "core/pcg/program_tables.h"
+#include "core/samples/sample_pcg_files.h"
+#include "gui/app/file_chooser.h"
+#include "gui/pcg/bank_list.h"
+#include "gui/pcg/pcg_file_dialog.h"
+#include "gui/pcg/program_edit_dialog.h"
+#include "pcg_test_support.h"
+
+namespace zentavour::testing {
+namespace {
+
+class PcgBrowser : public ::testing::Test {
+ protected:
+  PcgHarness pcg;
+  ScriptedPrompts& prompts = pcg.app.prompts;
+};
+
+bool Has(const std::vector<int>& banks, int bank) {
+  return std::find(banks.begin(), banks.end(), bank) != banks.end();
+}
+
+class EverySample : public PcgBrowser, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EverySample, ListsEveryBankItHoldsWithNamesAndTheModelsLogo) {
+  const int code = GetParam();
+  const SamplePcgFile sample = BuildSamplePcgFile(code);
+  pcg.openThroughMenu(pcg.writePcg(sample.fileName, sample.bytes));
+  ASSERT_EQ(prompts.asked.size(), 1u);
+  EXPECT_EQ(prompts.asked[0].chooser, PcgFileChooser());
+  EXPECT_TRUE(prompts.asked[0].chooser.patterns.contains("*.pcg"));
+  EXPECT_TRUE(prompts.messages.empty());
+  PcgFileDialog* browser = pcg.windows.browser();
+  ASSERT_NE(browser, nullptr);
+  EXPECT_EQ(browser->windowTitle(), "PCG File");
+  EXPECT_EQ(browser->list()->count(), 0);  // nothing listed until a bank is chosen
+
+  const QString logos[] = {
+      "", ":/pcg/family_logo.svg", ":/pcg/orvane_mi_logo.svg", ":/pcg/ossik_logo.svg",
+      "", ":/pcg/ossik_logo.svg"};
+  EXPECT_EQ(browser->logo()->property("logoResource").toString(), logos[code]);
+  // The picture is really drawn: more than a few colours at its centre row.
+  const QImage logo = browser->logo()->pixmap().toImage();
+  QSet<QRgb> colours;
+  for (int x = 0; x < logo.width(); x += 2) colours.insert(logo.pixel(x, logo.height() / 2));
+  EXPECT_GT(colours.size(), 4);
+
+  for (int bank = 0; bank < 5; ++bank) {
+    SCOPED_TRACE(bank);
+    QPushButton* program = browser->programBankButton(bank);
+    ASSERT_EQ(program->isEnabled(), Has(sample.programBanks, bank));
+    if (program->isEnabled()) {
+      QTest::mouseClick(program, Qt::LeftButton);
+      EXPECT_TRUE(program->isChecked());
+      EXPECT_EQ(ListTexts(browser->list()), BankNames(SampleProgramBank(bank)));
+    }
+    QPushButton* combination = browser->combinationBankButton(bank);
+    ASSERT_EQ(combination->isEnabled(), Has(sample.combinationBanks, bank));
+    if (combination->isEnabled()) {
+      QTest::mouseClick(combination, Qt::LeftButton);
+      EXPECT_TRUE(browser->listsCombinations());
+      EXPECT_EQ(ListTexts(browser->list()),
+                BankNames((*pcg.index.combinations)[static_cast<std::size_t>(bank)]));
+      EXPECT_FALSE(browser->list()->item(0)->text().isEmpty());
+    }
+  }
+  EXPECT_FALSE(browser->programBankButton(5)->isEnabled());
+  for (int id : {1074, 1075, 1076, 1078}) {
+    auto* hidden = browser->findChild<QPushButton*>(QString("control%1").arg(id));
+    ASSERT_NE(hidden, nullptr);
+    EXPECT_TRUE(hidden->isHidden());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ModelCodes, EverySample, ::testing::Values(1, 2, 3, 5));
+
+TEST_F(PcgBrowser, HoverShowsNumberAndCategoryAndKeepsThemAcrossBanks) {
+  pcg.openThroughMenu(pcg.writeSamplePcg(1));
+  PcgFileDialog* browser = pcg.windows.browser();
+  ASSERT_NE(browser, nullptr);
+  QTest::mouseClick(browser->programBankButton(2), Qt::LeftButton);
+  const ProgramBank bank = SampleProgramBank(2);
+  for (int row : {0, 37, 127}) {
+    HoverRow(browser->list(), row);
+    EXPECT_EQ(browser->programBox()->text(), QString::number(row));
+    EXPECT_EQ(browser->categoryBox()->text().toStdString(),
+              ProgramCategoryName(bank[static_cast<std::size_t>(row)]));
+  }
+  // Hovering never selects.
+  EXPECT_TRUE(browser->list()->selectedItems().isEmpty());
+
+  QTest::mouseClick(browser->combinationBankButton(0), Qt::LeftButton);
+  EXPECT_EQ(browser->programBox()->text(), "127");
+  HoverRow(browser->list(), 9);
+  EXPECT_EQ(browser->programBox()->text(), "9");
+  const CombinationSlot& combination = (*pcg.index.combinations)[0][9];
+  EXPECT_EQ(browser->categoryBox()->text().toStdString(),
+            TableName(CategoryNames(), combination.category()));
+}
+
+TEST_F(PcgBrowser, RefusesWhatItCannotShowWithItsMessage) {
+  const Bytes good = BuildSamplePcgFile(1).bytes;
+  Bytes notVesk = good;
+  notVesk[0] = 'X';
+  Bytes notPcg1 = good;
+  notPcg1[19] = '2';
+  const Bytes noBanks = PcgFileBytes('P', PcgChunk("GLB1", Bytes(10, 0)));
+  Bytes unknownModel = good;
+  unknownModel[4] = 'Q';
+  struct Case {
+    std::string name;
+    Bytes bytes;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"a.PCG", notVesk, std::string(kPcgNotValidText)},
+      {"b.PCG", notPcg1, std::string(kPcgNotValidText)},
+      {"c.PCG", noBanks, std::string(kPcgNoBanksText)},
+      {"d.PCG", unknownModel, std::string(kPcgUnknownModelText)},
+      {"e.PCG", Bytes(10, 'V'), std::string(kPcgNotValidText)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts.clearShown();
+    pcg.openThroughMenu(pcg.writePcg(c.name, c.bytes));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], (ShownText{"File Error", QString::fromStdString(c.text)}));
+    EXPECT_EQ(pcg.windows.browser(), nullptr);
+    EXPECT_FALSE(pcg.windows.pcgOpen());
+  }
+
+  prompts.clearShown();
+  pcg.openThroughMenu(pcg.app.dir.file("missing.PCG"));
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0], (ShownText{"File Error", "Error Opening PCG File"}));
+
+  // A cancelled chooser does nothing at all.
+  prompts.clearShown();
+  prompts.files.push_back(std::nullopt);
+  pcg.windows.openPcgCommand();
+  EXPECT_TRUE(prompts.messages.empty());
+  EXPECT_EQ(pcg.windows.browser(), nullptr);
+}
+
+TEST_F(PcgBrowser, ASecondFileIsRefusedAndClosingReleasesTheFirst) {
+  const std::string path = pcg.writeSamplePcg(2);
+  pcg.openThroughMenu(path);
+  ASSERT_NE(pcg.windows.browser(), nullptr);
+  // Held open and locked: nobody else gets it.
+  EXPECT_EQ(OpenLockedFile(path), nullptr);
+
+  prompts.clearShown();
+  pcg.windows.openPcgCommand();
+  EXPECT_TRUE(prompts.asked.empty());  // refused before the chooser
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0],
+            (ShownText{"Sorry", "At the moment, only one PCG file may be open at a time."}));
+
+  // Escape closes the browser, and with it the file.
+  QTest::keyClick(pcg.windows.browser(), Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_EQ(pcg.windows.browser(), nullptr);
+  EXPECT_FALSE(pcg.windows.pcgOpen());
+  EXPECT_EQ(pcg.index.modelCode, 0);
+  EXPECT_NE(OpenLockedFile(path), nullptr);
+
+  pcg.openThroughMenu(path);
+  ASSERT_NE(pcg.windows.browser(), nullptr);
+  pcg.windows.browser()->close();
+  QApplication::processEvents();
+  EXPECT_FALSE(pcg.windows.pcgOpen());
+
+  // The exit path ends the browser and releases the file.
+  pcg.openThroughMenu(path);
+  ASSERT_TRUE(pcg.windows.pcgOpen());
+  pcg.windows.closePcg();
+  EXPECT_EQ(pcg.windows.browser(), nullptr);
+  EXPECT_NE(OpenLockedFile(path), nullptr);
+}
+
+TEST_F(PcgBrowser, ActivationOpensOneProgramEditThatOutlivesTheFile) {
+  pcg.openThroughMenu(pcg.writeSamplePcg(3));
+  PcgFileDialog* browser = pcg.windows.browser();
+  ASSERT_NE(browser, nullptr);
+  QTest::mouseClick(browser->programBankButton(4), Qt::LeftButton);
+  const ProgramBank bank = SampleProgramBank(4);
+
+  BankList* list = browser->list();
+  const QRect rect = list->visualItemRect(list->item(12));
+  // A double-click as the system delivers it: press, double-click, release.
+  QTest::mousePress(list->viewport(), Qt::LeftButton, {}, rect.center());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+  QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, rect.center());
+  ProgramEditDialog* edit = pcg.windows.programEdit();
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->control<QLineEdit>(program_edit::kName)->text().toStdString(), bank[12].name());
+
+  // Enter on another item while one is open: still the first, and the browser stays up.
+  list->setCurrentRow(40);
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(pcg.windows.programEdit(), edit);
+  EXPECT_TRUE(browser->isVisible());
+
+  // A combination bank has no Program Edit.
+  edit->close();
+  QApplication::processEvents();
+  ASSERT_EQ(pcg.windows.programEdit(), nullptr);
+  QTest::mouseClick(browser->combinationBankButton(1), Qt::LeftButton);
+  list->setCurrentRow(3);
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_EQ(pcg.windows.programEdit(), nullptr);
+
+  QTest::mouseClick(browser->programBankButton(0), Qt::LeftButton);
+  list->setCurrentRow(127);
+  QTest::keyClick(list, Qt::Key_Enter);
+  edit = pcg.windows.programEdit();
+  ASSERT_NE(edit, nullptr);
+  pcg.windows.closePcg();
+  EXPECT_EQ(edit->control<QLineEdit>(program_edit::kName)->text().toStdString(),
+            SampleProgramBank(0)[127].name());
+  EXPECT_TRUE(edit->isVisible());
+}
+
+TEST_F(PcgBrowser, ShowsWhatADamagedFileHoldsAndSaysSo) {
+  const RecordFormat format = RecordFormat::Orvane;
+  const std::uint32_t size = 540;
+  Bytes banks;
+  // A, B, a bank numbered beyond E, C to E, then a sixth bank chunk.
+  for (std::uint32_t number : {0u, 1u, 6u, 2u, 3u, 4u, 1u}) {
+    banks = Concat({banks, PcgBankChunk("PBK1", number, size, SampleProgramRecords(format, 0))});
+  }
+  const Bytes file = PcgFileBytes('P', PcgChunk("PRG1", banks));
+  pcg.openThroughMenu(pcg.writePcg("six.PCG", file));
+  ASSERT_NE(pcg.windows.browser(), nullptr);
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].caption, "Warning");
+  for (int bank = 0; bank < 5; ++bank) {
+    EXPECT_TRUE(pcg.windows.browser()->programBankButton(bank)->isEnabled());
+  }
+  pcg.windows.closePcg();
+
+  // Cut short inside bank C: A and B are shown, C is not.
+  prompts.clearShown();
+  Bytes three;
+  for (std::uint32_t number : {0u, 1u, 2u}) {
+    three = Concat({three, PcgBankChunk("PBK1", number, size, SampleProgramRecords(format, 0))});
+  }
+  Bytes cut = PcgFileBytes('P', PcgChunk("PRG1", three));
+  cut.resize(cut.size() - 1000);
+  pcg.openThroughMenu(pcg.writePcg("cut.PCG", cut));
+  ASSERT_NE(pcg.windows.browser(), nullptr);
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].caption, "Warning");
+  EXPECT_TRUE(pcg.windows.browser()->programBankButton(0)->isEnabled());
+  EXPECT_TRUE(pcg.windows.browser()->programBankButton(1)->isEnabled());
+  EXPECT_FALSE(pcg.windows.browser()->programBankButton(2)->isEnabled());
+}
+
+TEST_F(PcgBrowser, TransferButtonFollowsTheOpenOsFileSet) {
+  pcg.openThroughMenu(pcg.writeSamplePcg(1));
+  QPushButton* button = pcg.windows.browser()->transferButton();
+  EXPECT_FALSE(button->isEnabled());
+
+  pcg.loadOsSet(WorkstationModel::OrvaneMi);  // another model's banks
+  EXPECT_FALSE(button->isEnabled());
+  pcg.closeOsSet(false);
+  pcg.loadOsSet(WorkstationModel::OrvaneSalone);  // takes Orvane banks
+  EXPECT_TRUE(button->isEnabled());
+  pcg.closeOsSet(false);
+  EXPECT_FALSE(button->isEnabled());
+  pcg.windows.closePcg();
+
+  // A browser opened while a fitting set is open starts enabled.
+  pcg.loadOsSet(WorkstationModel::Ossik);
+  pcg.openThroughMenu(pcg.writeSamplePcg(5));
+  EXPECT_TRUE(pcg.windows.browser()->transferButton()->isEnabled());
+  pcg.closeOsSet(false);
+  EXPECT_FALSE(pcg.windows.browser()->transferButton()->isEnabled());
+}
+
+}  // namespace
+}  // namespace zentavour::testing

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+
+#include "core/samples/sample_pcg_files.h"
+#include "gui/app/main_window.h"
+#include "gui/app/menu_command.h"
+#include "gui/osfiles/load_os_files_dialog.h"
+#include "gui/osfiles/os_data_panel.h"
+#include "gui/pcg/gm_banks_dialog.h"
+#include "gui/pcg/pcg_file_dialog.h"
+#include "gui/pcg/pcg_windows.h"
+#include "pcg_test_support.h"
+
+namespace zentavour::testing {
+namespace {
+
+// The PCG windows as the main window reaches them: the menu, the panel and the exit path.
+TEST(PcgFromTheMainWindow, MenuPanelAndExitPathReachThePcgWindows) {
+  GuiHarness app;
+  MainWindow window(app.state);
+  window.createOsDataPanel();
+  PcgWindows* pcg = window.pcgWindows();
+  ASSERT_NE(pcg, nullptr);
+
+  const SamplePcgFile sample = BuildSamplePcgFile(1);
+  const std::string path = app.dir.file(sample.fileName);
+  WriteFileBytes(path, sample.bytes);
+  app.prompts.files.push_back(QString::fromStdString(path));
+  window.action(MenuCommand::OpenPcg)->trigger();
+  ASSERT_NE(pcg->browser(), nullptr);
+  EXPECT_TRUE(app.state.pcgIndex().isOpen());
+
+  // A second "Open PCG" says "Sorry" before any chooser.
+  app.prompts.clearShown();
+  window.action(MenuCommand::OpenPcg)->trigger();
+  EXPECT_TRUE(app.prompts.asked.empty());
+  ASSERT_EQ(app.prompts.messages.size(), 1u);
+  EXPECT_EQ(app.prompts.messages[0].caption, "Sorry");
+
+  // An OS file set through the menu; the panel's "View GM Banks" opens the viewer.
+  const SampleSetPaths set = app.writeSet(WorkstationModel::Orvane);
+  OnNextModal<LoadOsFilesDialog>([&](LoadOsFilesDialog* dialog) {
+    LoadThroughDialog(dialog, app.prompts, WorkstationModel::Orvane, set);
+  });
+  window.action(MenuCommand::OpenOsFiles)->trigger();
+  ASSERT_TRUE(app.state.osFiles().isOpen());
+  EXPECT_TRUE(pcg->browser()->transferButton()->isEnabled());
+  QTest::mouseClick(window.osDataPanel()->button(PanelControl::ViewGmBanks), Qt::LeftButton);
+  ASSERT_NE(pcg->gmBanks(), nullptr);
+
+  // Exit: the set is closed (No), the browser ends and the file is released.
+  app.prompts.answers.push_back(false);
+  window.close();
+  EXPECT_FALSE(app.state.osFiles().isOpen());
+  EXPECT_EQ(pcg->browser(), nullptr);
+  EXPECT_FALSE(app.state.pcgIndex().isOpen());
+  EXPECT_NE(OpenLockedFile(path), nullptr);
+}
+
+}  // namespace
+}  // namespace zentavour::testing
