@@ -18,12 +18,9 @@ void OpenAndSave(benchmark::State& state) {
   const testing::SampleSetPaths paths = testing::WriteSampleSet(dir.path(), model);
   for (auto _ : state) {
     OsFileSet set;
-    BeginLoadOsFiles(set);
-    SelectLoadModel(set, model);
-    ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
-    ChooseOsFile(set, OsFileRole::Ext, paths.ext);
-    if (!paths.ext2.empty()) ChooseOsFile(set, OsFileRole::Ext2, paths.ext2);
-    if (!PressLoadOk(set, OpenLockedFile).loaded) state.SkipWithError("load failed");
+    if (!LoadOsFiles(set, model, paths.sysinfo, paths.ext, paths.ext2, OpenLockedFile).loaded) {
+      state.SkipWithError("load failed");
+    }
     if (!WriteBackOsFiles(set).ok()) state.SkipWithError("save failed");
     CloseOsFileSet(set);
   }

@@ -96,14 +96,9 @@ void PrintFailure(const Failure& failure) {
 }
 
 bool OpenSet(const SetPaths& paths, OsFileSet& set) {
-  BeginLoadOsFiles(set);
-  SelectLoadModel(set, paths.model);
-  ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
-  ChooseOsFile(set, OsFileRole::Ext, paths.ext);
-  if (!paths.ext2.empty()) ChooseOsFile(set, OsFileRole::Ext2, paths.ext2);
-  const LoadOkOutcome outcome = PressLoadOk(set, OpenLockedFile);
+  const LoadOkOutcome outcome =
+      LoadOsFiles(set, paths.model, paths.sysinfo, paths.ext, paths.ext2, OpenLockedFile);
   for (const Failure& failure : outcome.messages) PrintFailure(failure);
-  if (!outcome.loaded) CancelLoadOsFiles(set);
   return outcome.loaded;
 }
 

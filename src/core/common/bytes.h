@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace zentavour {
@@ -27,6 +28,16 @@ inline void WriteBe32(std::span<std::uint8_t> bytes, std::size_t at, std::uint32
   bytes[at + 1] = static_cast<std::uint8_t>(value >> 16);
   bytes[at + 2] = static_cast<std::uint8_t>(value >> 8);
   bytes[at + 3] = static_cast<std::uint8_t>(value);
+}
+
+// A fixed-size text field of an instrument file: its characters up to the first zero byte.
+inline std::string FixedText(ByteView field) {
+  std::string text;
+  for (const std::uint8_t c : field) {
+    if (c == 0) break;
+    text.push_back(static_cast<char>(c));
+  }
+  return text;
 }
 
 }  // namespace zentavour

@@ -186,6 +186,19 @@ LoadOkOutcome PressLoadOk(OsFileSet& set, const FileOpener& opener) {
   return outcome;
 }
 
+LoadOkOutcome LoadOsFiles(OsFileSet& set, WorkstationModel model, const std::string& sysinfoPath,
+                          const std::string& extPath, const std::string& ext2Path,
+                          const FileOpener& opener) {
+  BeginLoadOsFiles(set);
+  SelectLoadModel(set, model);
+  ChooseOsFile(set, OsFileRole::Sysinfo, sysinfoPath);
+  ChooseOsFile(set, OsFileRole::Ext, extPath);
+  if (ModelInfo(model).hasSecondExt()) ChooseOsFile(set, OsFileRole::Ext2, ext2Path);
+  LoadOkOutcome outcome = PressLoadOk(set, opener);
+  if (!outcome.loaded) CancelLoadOsFiles(set);
+  return outcome;
+}
+
 void CancelLoadOsFiles(OsFileSet& set) {
   CloseHandles(set);
   set.model = WorkstationModel::None;

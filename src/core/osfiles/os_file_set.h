@@ -78,6 +78,13 @@ struct LoadOkOutcome {
 // refused file closes every handle of the dialog so nothing stays half open.
 LoadOkOutcome PressLoadOk(OsFileSet& set, const FileOpener& opener);
 
+// The whole dialog in one call, for callers that already know the files (the CLI, tests): picks
+// the model, chooses the paths (ext2Path only for the Orvane Salone) and presses OK once. A set
+// that does not load leaves no file open.
+LoadOkOutcome LoadOsFiles(OsFileSet& set, WorkstationModel model, const std::string& sysinfoPath,
+                          const std::string& extPath, const std::string& ext2Path,
+                          const FileOpener& opener);
+
 // Cancel or the dialog's close box: closes handles left open by a stopped load, model back to None.
 void CancelLoadOsFiles(OsFileSet& set);
 

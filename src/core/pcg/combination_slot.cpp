@@ -5,13 +5,7 @@
 namespace zentavour {
 
 std::string CombinationSlot::name() const {
-  std::string text;
-  for (std::size_t i = 0; i < kNameSize; ++i) {
-    const std::uint8_t c = bytes[kNameOffset + i];
-    if (c == 0) break;
-    text.push_back(static_cast<char>(c));
-  }
-  return text;
+  return FixedText(ByteView(bytes.data() + kNameOffset, kNameSize));
 }
 
 bool ReadCombinationBank(ByteView file, std::size_t position, CombinationBank& bank,

@@ -5,13 +5,7 @@
 namespace zentavour {
 
 std::string ProgramSlot::name() const {
-  std::string text;
-  for (std::size_t i = 0; i < kNameSize; ++i) {
-    const std::uint8_t c = bytes[kNameOffset + i];
-    if (c == 0) break;
-    text.push_back(static_cast<char>(c));
-  }
-  return text;
+  return FixedText(ByteView(bytes.data() + kNameOffset, kNameSize));
 }
 
 std::size_t UnpackProgramBank(ByteView packed, ProgramBank& bank, RecordFormat format,

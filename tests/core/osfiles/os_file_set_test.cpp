@@ -161,10 +161,7 @@ TEST(LoadOsFiles, FilesOfTheWrongSizeAreRefusedByNameAndNothingIsOpened) {
 
 // Opens the sample set of a model through the dialog's steps.
 void Open(OsFileSet& set, const SampleSetPaths& paths, M model, const FileOpener& opener) {
-  BeginLoadOsFiles(set);
-  SelectLoadModel(set, model);
-  ChooseAll(set, paths);
-  const LoadOkOutcome outcome = PressLoadOk(set, opener);
+  const LoadOkOutcome outcome = LoadOsFiles(set, model, paths.sysinfo, paths.ext, paths.ext2, opener);
   ASSERT_TRUE(outcome.loaded) << (outcome.messages.empty() ? "" : outcome.messages[0].text);
 }
 

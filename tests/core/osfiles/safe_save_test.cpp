@@ -21,12 +21,7 @@ constexpr SaveStep kSteps[] = {SaveStep::CreateTemporary, SaveStep::WriteTempora
                                SaveStep::Replace,         SaveStep::Verify};
 
 void Open(OsFileSet& set, const testing::SampleSetPaths& paths, M model, const FileOpener& opener) {
-  BeginLoadOsFiles(set);
-  SelectLoadModel(set, model);
-  ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
-  ChooseOsFile(set, OsFileRole::Ext, paths.ext);
-  if (!paths.ext2.empty()) ChooseOsFile(set, OsFileRole::Ext2, paths.ext2);
-  ASSERT_TRUE(PressLoadOk(set, opener).loaded);
+  ASSERT_TRUE(LoadOsFiles(set, model, paths.sysinfo, paths.ext, paths.ext2, opener).loaded);
 }
 
 std::size_t FilesIn(const std::filesystem::path& dir) {

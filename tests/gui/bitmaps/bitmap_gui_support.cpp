@@ -24,12 +24,8 @@ void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int width) {
 SampleSetPaths OpenSampleSet(GuiHarness& app, WorkstationModel model) {
   const SampleSetPaths paths = app.writeSet(model);
   OsFileSet& set = app.state.osFiles();
-  BeginLoadOsFiles(set);
-  SelectLoadModel(set, model);
-  ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
-  ChooseOsFile(set, OsFileRole::Ext, paths.ext);
-  if (!paths.ext2.empty()) ChooseOsFile(set, OsFileRole::Ext2, paths.ext2);
-  const LoadOkOutcome outcome = PressLoadOk(set, app.state.fileOpener());
+  const LoadOkOutcome outcome =
+      LoadOsFiles(set, model, paths.sysinfo, paths.ext, paths.ext2, app.state.fileOpener());
   EXPECT_TRUE(outcome.loaded);
   app.state.notifyOsFilesChanged();
   return paths;
@@ -81,6 +77,7 @@ Bytes MonochromeBmp(int width, int height, const std::vector<Bytes>& storedRows)
   Bytes pixels;
   for (const Bytes& row : storedRows) pixels.insert(pixels.end(), row.begin(), row.end());
   Bytes file(62, 0);
+  file.reserve(62 + pixels.size());
   file[0] = 'B';
   file[1] = 'M';
   PutLe(file, 2, static_cast<std::uint32_t>(62 + pixels.size()), 4);

@@ -27,12 +27,8 @@ void PcgHarness::openThroughMenu(const std::string& path) {
 SampleSetPaths PcgHarness::loadOsSet(WorkstationModel model) {
   const SampleSetPaths paths = app.writeSet(model);
   OsFileSet& set = app.state.osFiles();
-  (void)BeginLoadOsFiles(set);
-  (void)SelectLoadModel(set, model);
-  ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
-  ChooseOsFile(set, OsFileRole::Ext, paths.ext);
-  if (!paths.ext2.empty()) ChooseOsFile(set, OsFileRole::Ext2, paths.ext2);
-  const LoadOkOutcome outcome = PressLoadOk(set, app.state.fileOpener());
+  const LoadOkOutcome outcome =
+      LoadOsFiles(set, model, paths.sysinfo, paths.ext, paths.ext2, app.state.fileOpener());
   EXPECT_TRUE(outcome.loaded);
   app.state.notifyOsFilesChanged();
   return paths;
