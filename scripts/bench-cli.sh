@@ -20,6 +20,8 @@ median_ms() {
   done
   printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {printf "%.1f", a[int((NR+1)/2)]/1000}'
 }
+startup=$(median_ms "$cli" models)
+printf 'zentavour-cli start-up alone (models): %s ms\n\n' "$startup"
 printf '| Model | check | save | cat of the files | cp of the files |\n|---|---|---|---|---|\n'
 for entry in orvane:orvane orvane-mi:orvane-mi ossik:ossik orvane-salone:orvane-salone-II; do
   model="${entry%%:*}"
