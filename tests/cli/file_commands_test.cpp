@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli/cli_runner.h"
 #include "core/bitmaps/bmp_export.h"
 #include "core/osfiles/os_image_layout.h"
@@ -181,6 +183,26 @@ TEST(CliPcg, ListsShowsAndTransfersIntoTheSaloneSecondBankAcrossBothFiles) {
   const Bytes now = ReadFileBytes(set.paths.ext);
   EXPECT_EQ(RunCli(set.command({"gm", "transfer"}, {"--pcg", pcgDir.file(ossik.fileName), "--bank", "A", "--to", "1"})).exitCode, 1);
   EXPECT_EQ(ReadFileBytes(set.paths.ext), now);
+}
+
+TEST(CliPcg, HostileSizesAreRefusedWithoutReadingThem) {
+  TempDir dir;
+  // A sparse file of 300 MB: refused from its size, never read.
+  const std::string huge = dir.file("huge.PCG");
+  WriteFileBytes(huge, Bytes{'V'});
+  std::filesystem::resize_file(huge, 300ull * 1024 * 1024);
+  const auto refused = RunCli({"pcg", "list", huge});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.err.find("larger than 64 MB"), std::string::npos) << refused.err;
+
+  // A file whose chunk sizes claim gigabytes is walked within its real length.
+  const SamplePcgFile sample = BuildSamplePcgFile(1);
+  Bytes claims(sample.bytes.begin(), sample.bytes.begin() + 64);
+  for (std::size_t at = 16; at + 8 <= claims.size(); at += 8) WriteBe32(claims, at + 4, 0xFFFFFFF0u);
+  WriteFileBytes(dir.file("claims.PCG"), claims);
+  const auto walked = RunCli({"pcg", "list", dir.file("claims.PCG")});
+  EXPECT_EQ(walked.exitCode, 1);
+  EXPECT_EQ(walked.err.rfind("File Error: ", 0), 0u) << walked.err;
 }
 
 }  // namespace
