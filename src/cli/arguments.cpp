@@ -5,7 +5,7 @@
 namespace zentavour::cli {
 
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
-                                        const OptionSpec& spec, std::string& error) {
+                                        const OptionSpec& options, std::string& error) {
   Arguments parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -23,9 +23,9 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
       error = "option --" + name + " given twice";
       return std::nullopt;
     }
-    if (spec.flags.count(name) && !inlineValue) {
+    if (options.flags.count(name) && !inlineValue) {
       parsed.flags.insert(name);
-    } else if (spec.withValue.count(name)) {
+    } else if (options.withValue.count(name)) {
       if (inlineValue) {
         parsed.values[name] = *inlineValue;
       } else if (i + 1 < args.size()) {

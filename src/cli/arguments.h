@@ -31,7 +31,7 @@ struct OptionSpec {
 // Parses args (after the command words). Fills error and returns nothing on an unknown option, a
 // missing value or an option given twice.
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
-                                        const OptionSpec& spec, std::string& error);
+                                        const OptionSpec& options, std::string& error);
 
 // Parses a whole decimal number in [low, high].
 std::optional<int> ParseInt(const std::string& text, int low, int high);

@@ -28,8 +28,8 @@ std::string FindInDir(const std::filesystem::path& dir, std::string_view name) {
 
 }  // namespace
 
-void AddSetOptions(OptionSpec& spec) {
-  spec.withValue.insert({"model", "dir", "sysinfo", "ext", "ext2"});
+void AddSetOptions(OptionSpec& options) {
+  options.withValue.insert({"model", "dir", "sysinfo", "ext", "ext2"});
 }
 
 std::string ModelOptionName(WorkstationModel model) {

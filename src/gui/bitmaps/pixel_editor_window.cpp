@@ -98,24 +98,24 @@ PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts&
   setPalette(white);
   setAutoFillBackground(true);
 
-  std::vector<EditorButton> specs = editor_.geometry().Buttons();
+  std::vector<EditorButton> layout = editor_.geometry().Buttons();
   PixelSize size = editor_.geometry().WindowSize();
-  const int drop = ButtonRowsDrop(specs);
-  for (EditorButton& spec : specs) {
-    if (!IsOkOrCancel(spec.command)) {
-      spec.rect.top += drop;
-      spec.rect.bottom += drop;
+  const int drop = ButtonRowsDrop(layout);
+  for (EditorButton& place : layout) {
+    if (!IsOkOrCancel(place.command)) {
+      place.rect.top += drop;
+      place.rect.bottom += drop;
     }
   }
   size.height += drop;
 
-  for (const EditorButton& spec : specs) {
-    auto* button = new QPushButton(Str(spec.caption), this);
-    button->setObjectName(QStringLiteral("control%1").arg(static_cast<int>(spec.command)));
-    button->setGeometry(ToQRect(spec.rect));
-    button->setDefault(spec.isDefault);
-    connect(button, &QPushButton::clicked, this, [this, command = spec.command] { run(command); });
-    buttons_[spec.command] = button;
+  for (const EditorButton& place : layout) {
+    auto* button = new QPushButton(Str(place.caption), this);
+    button->setObjectName(QStringLiteral("control%1").arg(static_cast<int>(place.command)));
+    button->setGeometry(ToQRect(place.rect));
+    button->setDefault(place.isDefault);
+    connect(button, &QPushButton::clicked, this, [this, command = place.command] { run(command); });
+    buttons_[place.command] = button;
   }
 
   connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this,

@@ -12,7 +12,7 @@ void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int width) {
   for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-struct BmpSpec {
+struct BmpFields {
   std::int32_t width = 8;
   std::int32_t height = 1;
   std::uint16_t planes = 1;
@@ -22,30 +22,30 @@ struct BmpSpec {
   std::vector<Bytes> storedRows;           // in file order, each already padded to its stride
 };
 
-BmpSpec Spec(std::int32_t width, std::int32_t height, std::vector<Bytes> storedRows = {}) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.storedRows = std::move(storedRows);
-  return spec;
+BmpFields Fields(std::int32_t width, std::int32_t height, std::vector<Bytes> storedRows = {}) {
+  BmpFields fields;
+  fields.width = width;
+  fields.height = height;
+  fields.storedRows = std::move(storedRows);
+  return fields;
 }
 
 // A 1-bit BMP with a two-entry colour table (black, white) before the pixels.
-Bytes MakeBmp(const BmpSpec& spec) {
+Bytes MakeBmp(const BmpFields& fields) {
   Bytes pixels;
-  for (const Bytes& row : spec.storedRows) pixels.insert(pixels.end(), row.begin(), row.end());
+  for (const Bytes& row : fields.storedRows) pixels.insert(pixels.end(), row.begin(), row.end());
   Bytes file(62, 0);
   file.reserve(62 + pixels.size());
   file[0] = 'B', file[1] = 'M';
   PutLe(file, 2, static_cast<std::uint32_t>(62 + pixels.size()), 4);
   PutLe(file, 10, 62, 4);
   PutLe(file, 14, 40, 4);
-  PutLe(file, 18, static_cast<std::uint32_t>(spec.width), 4);
-  PutLe(file, 22, static_cast<std::uint32_t>(spec.height), 4);
-  PutLe(file, 26, spec.planes, 2);
-  PutLe(file, 28, spec.bitsPerPixel, 2);
-  PutLe(file, 30, spec.compression, 4);
-  PutLe(file, 34, spec.imageSize.value_or(static_cast<std::uint32_t>(pixels.size())), 4);
+  PutLe(file, 18, static_cast<std::uint32_t>(fields.width), 4);
+  PutLe(file, 22, static_cast<std::uint32_t>(fields.height), 4);
+  PutLe(file, 26, fields.planes, 2);
+  PutLe(file, 28, fields.bitsPerPixel, 2);
+  PutLe(file, 30, fields.compression, 4);
+  PutLe(file, 34, fields.imageSize.value_or(static_cast<std::uint32_t>(pixels.size())), 4);
   PutLe(file, 58, 0x00FFFFFF, 4);  // colour 1 white
   file.insert(file.end(), pixels.begin(), pixels.end());
   return file;
@@ -59,7 +59,7 @@ std::string Row(const PixelGrid& grid, int row, int columns) {
 
 TEST(BmpImportTest, ZeroBitsAreBlackAndStoredRowsRunBottomUp) {
   // 10 pixels wide: stride 4 bytes, the padding bits (zero) come in as black cells.
-  const Bytes file = MakeBmp(Spec(10, 2, {{0xFF, 0xFF, 0xFF, 0xFF}, {0x0F, 0x3F, 0xFF, 0x00}}));
+  const Bytes file = MakeBmp(Fields(10, 2, {{0xFF, 0xFF, 0xFF, 0xFF}, {0x0F, 0x3F, 0xFF, 0x00}}));
   const auto read = ImportMonochromeBmp(file, 4, 5);
   ASSERT_TRUE(read.ok());
   EXPECT_TRUE(read->warnings.empty());
@@ -86,14 +86,14 @@ TEST(BmpImportTest, TruncationWarnsWidthThenHeightAndKeepsTheTopLeft) {
       {17, 3, {std::string(kBmpTooWideText), std::string(kBmpTooTallText)}},
   };
   for (const Case& c : cases) {
-    BmpSpec spec = Spec(c.width, c.height);
+    BmpFields fields = Fields(c.width, c.height);
     // Stored row i (bottom-up) holds a black pixel (0 bit) at column i only.
     for (int i = 0; i < c.height; ++i) {
       Bytes row(4, 0xFF);
       row[0] = static_cast<std::uint8_t>(~(0x80 >> i));
-      spec.storedRows.push_back(row);
+      fields.storedRows.push_back(row);
     }
-    const auto read = ImportMonochromeBmp(MakeBmp(spec), 2, 2);
+    const auto read = ImportMonochromeBmp(MakeBmp(fields), 2, 2);
     ASSERT_TRUE(read.ok());
     std::vector<std::string> texts;
     for (const Failure& w : read->warnings) {
@@ -111,7 +111,7 @@ TEST(BmpImportTest, TruncationWarnsWidthThenHeightAndKeepsTheTopLeft) {
 }
 
 TEST(BmpImportTest, TopDownRowsLoadInFileOrder) {
-  const Bytes file = MakeBmp(Spec(8, -3, {{0x7F, 0, 0, 0}, {0xBF, 0, 0, 0}, {0xDF, 0, 0, 0}}));
+  const Bytes file = MakeBmp(Fields(8, -3, {{0x7F, 0, 0, 0}, {0xBF, 0, 0, 0}, {0xDF, 0, 0, 0}}));
   const auto read = ImportMonochromeBmp(file, 1, 2);
   ASSERT_TRUE(read.ok());
   ASSERT_EQ(read->warnings.size(), 1u);
@@ -123,24 +123,24 @@ TEST(BmpImportTest, TopDownRowsLoadInFileOrder) {
 }
 
 TEST(BmpImportTest, RefusalsComeInTheirOrderOfPrecedence) {
-  const BmpSpec good = Spec(8, 2, {{0, 0, 0, 0}, {0, 0, 0, 0}});
+  const BmpFields good = Fields(8, 2, {{0, 0, 0, 0}, {0, 0, 0, 0}});
   auto with = [&](auto change) {
-    BmpSpec spec = good;
-    change(spec);
-    return MakeBmp(spec);
+    BmpFields fields = good;
+    change(fields);
+    return MakeBmp(fields);
   };
   Bytes notBm = MakeBmp(good);
   notBm[1] = 'A';
   Bytes twoPlanesFourBitsCompressed =
-      with([](BmpSpec& s) { s.planes = 2, s.bitsPerPixel = 4, s.compression = 2; });
+      with([](BmpFields& s) { s.planes = 2, s.bitsPerPixel = 4, s.compression = 2; });
   Bytes shortHeader = MakeBmp(good);
   shortHeader.resize(53);
   Bytes pixelsCut = MakeBmp(good);
   pixelsCut.pop_back();
   Bytes offsetPastEnd = MakeBmp(good);
   PutLe(offsetPastEnd, 10, 0xFFFFFFF0, 4);
-  Bytes hugeHeight = with([](BmpSpec& s) { s.height = 0x7FFFFFFF; });
-  Bytes hugeWidth = with([](BmpSpec& s) { s.width = 0x7FFFFFFF; });
+  Bytes hugeHeight = with([](BmpFields& s) { s.height = 0x7FFFFFFF; });
+  Bytes hugeWidth = with([](BmpFields& s) { s.width = 0x7FFFFFFF; });
 
   struct Case {
     std::string name;
@@ -152,13 +152,13 @@ TEST(BmpImportTest, RefusalsComeInTheirOrderOfPrecedence) {
       {"not BM", notBm, kBmpInvalidText},
       {"short header", shortHeader, kBmpInvalidText},
       {"planes first", twoPlanesFourBitsCompressed, kBmpPlanesText},
-      {"24 bits", with([](BmpSpec& s) { s.bitsPerPixel = 24; }), kBmpNotMonochromeText},
+      {"24 bits", with([](BmpFields& s) { s.bitsPerPixel = 24; }), kBmpNotMonochromeText},
       {"bit depth before compression",
-       with([](BmpSpec& s) { s.bitsPerPixel = 4, s.compression = 2; }), kBmpNotMonochromeText},
-      {"compressed", with([](BmpSpec& s) { s.compression = 1; }), kBmpCompressedText},
-      {"width 0", with([](BmpSpec& s) { s.width = 0; }), kBmpInvalidText},
-      {"negative width", with([](BmpSpec& s) { s.width = -8; }), kBmpInvalidText},
-      {"height 0", with([](BmpSpec& s) { s.height = 0; }), kBmpInvalidText},
+       with([](BmpFields& s) { s.bitsPerPixel = 4, s.compression = 2; }), kBmpNotMonochromeText},
+      {"compressed", with([](BmpFields& s) { s.compression = 1; }), kBmpCompressedText},
+      {"width 0", with([](BmpFields& s) { s.width = 0; }), kBmpInvalidText},
+      {"negative width", with([](BmpFields& s) { s.width = -8; }), kBmpInvalidText},
+      {"height 0", with([](BmpFields& s) { s.height = 0; }), kBmpInvalidText},
       {"pixels cut short", pixelsCut, kBmpInvalidText},
       {"pixel offset past the end", offsetPastEnd, kBmpInvalidText},
       {"height beyond the file", hugeHeight, kBmpInvalidText},
@@ -174,9 +174,9 @@ TEST(BmpImportTest, RefusalsComeInTheirOrderOfPrecedence) {
 TEST(BmpImportTest, ImageSizeFieldIsNotTrusted) {
   // 0 is legal for uncompressed pixels; a too-large value must not shift the rows.
   for (std::uint32_t imageSize : {0u, 4u, 1000u}) {
-    BmpSpec spec = Spec(8, 2, {{0xFF, 0, 0, 0}, {0x00, 0, 0, 0}});
-    spec.imageSize = imageSize;
-    const auto read = ImportMonochromeBmp(MakeBmp(spec), 1, 2);
+    BmpFields fields = Fields(8, 2, {{0xFF, 0, 0, 0}, {0x00, 0, 0, 0}});
+    fields.imageSize = imageSize;
+    const auto read = ImportMonochromeBmp(MakeBmp(fields), 1, 2);
     ASSERT_TRUE(read.ok()) << imageSize;
     PixelGrid grid;
     read->ApplyTo(grid);
@@ -186,7 +186,7 @@ TEST(BmpImportTest, ImageSizeFieldIsNotTrusted) {
 }
 
 TEST(BmpImportTest, EmptyGraphicWarnsAndLoadsNothing) {
-  const auto read = ImportMonochromeBmp(MakeBmp(Spec(8, 1, {{0, 0, 0, 0}})), 0, 0);
+  const auto read = ImportMonochromeBmp(MakeBmp(Fields(8, 1, {{0, 0, 0, 0}})), 0, 0);
   ASSERT_TRUE(read.ok());
   EXPECT_EQ(read->warnings.size(), 2u);
   EXPECT_EQ(read->rows, 0);
