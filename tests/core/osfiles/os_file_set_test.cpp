@@ -79,7 +79,7 @@ TEST(LoadOsFiles, SwitchingModelsForgetsPathsButTheSameModelKeepsThem) {
   EXPECT_EQ(BeginLoadOsFiles(set), M::Ossik);
 }
 
-TEST(LoadOsFiles, ALockedFileCannotBeOpenedAndTheDialogCanRetryAfterItIsReleased) {
+TEST(LoadOsFiles, ALockedFileIsRefusedAndFilesOfAStoppedPressAreHeldOnlyUntilTheDialogEnds) {
   TempDir dir;
   const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::Ossik);
   FileHandlePtr other = OpenLockedFile(paths.ext);
@@ -91,26 +91,16 @@ TEST(LoadOsFiles, ALockedFileCannotBeOpenedAndTheDialogCanRetryAfterItIsReleased
   EXPECT_EQ(Texts(PressLoadOk(set, OpenLockedFile)),
             std::vector<std::string>{"File Error: Error Opening EXT File"});
   EXPECT_TRUE(set.sysinfoFile);  // kept for the next press
+  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
+  CancelLoadOsFiles(set);  // leaving the dialog lets it go
+  EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
   other.reset();
+  BeginLoadOsFiles(set);
+  ChooseAll(set, paths);
   EXPECT_TRUE(PressLoadOk(set, OpenLockedFile).loaded);
   // And now this program holds them: another opener is refused.
   EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
   CloseOsFileSet(set);
-  EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
-}
-
-TEST(LoadOsFiles, LeavingTheDialogReleasesFilesAStoppedPressOpened) {
-  TempDir dir;
-  const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::OrvaneSalone);
-  OsFileSet set;
-  BeginLoadOsFiles(set);
-  SelectLoadModel(set, M::OrvaneSalone);
-  ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
-  ChooseOsFile(set, OsFileRole::Ext, paths.ext);
-  EXPECT_FALSE(PressLoadOk(set, OpenLockedFile).loaded);
-  EXPECT_FALSE(OpenLockedFile(paths.ext));
-  CancelLoadOsFiles(set);
-  EXPECT_TRUE(OpenLockedFile(paths.ext));
   EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
 }
 
@@ -248,35 +238,6 @@ TEST(WriteBackOsFiles, SavingWithoutEditsRepairsStaleChecksumsAndClosingWithoutS
   CloseOsFileSet(set);
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
   EXPECT_EQ(ReadBe16(ReadFileBytes(paths.sysinfo), 180), ReadBe16(ext, 0));
-}
-
-TEST(WriteBackOsFiles, AFailedWriteIsReportedAndKeepsTheSetOpenForALaterSave) {
-  for (const char* failing : {"EXT51370", "SYSINFO"}) {
-    SCOPED_TRACE(failing);
-    TempDir dir;
-    const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::Orvane);
-    auto plan = std::make_shared<FaultPlan>();
-    OsFileSet set;
-    Open(set, paths, M::Orvane, testing::FaultyOpener(plan));
-    set.ExtImage[4000] ^= 0xFF;
-    const Bytes edited = set.ExtImage;
-
-    plan->failWrites = true;
-    plan->onlyPathContaining = failing;
-    const Status status = WriteBackOsFiles(set);
-    ASSERT_FALSE(status.ok());
-    EXPECT_EQ(status.failure().caption, "File Error");
-    EXPECT_NE(status.failure().text.find("Error Writing"), std::string::npos);
-    EXPECT_TRUE(set.isOpen());
-    EXPECT_EQ(set.ExtImage[4000], edited[4000]);
-
-    plan->failWrites = false;
-    ASSERT_TRUE(WriteBackOsFiles(set).ok());
-    CloseOsFileSet(set);
-    const Bytes ext = ReadFileBytes(paths.ext);
-    EXPECT_EQ(ext[4000], edited[4000]);
-    EXPECT_EQ(ReadBe16(ReadFileBytes(paths.sysinfo), 94), ExtChecksum(ext));
-  }
 }
 
 TEST(SampleOsFiles, EverySampleOpensWithCorrectChecksumsAndNamedGmPrograms) {
