@@ -17,8 +17,8 @@
 namespace zentavour::testing {
 
 // Acts on the next modal dialog of type T from inside its own event loop; the action must end
-// the dialog. A dialog that is
-// still up after the timeout is rejected, so a broken test fails instead of hanging.
+// the dialog. A dialog still up after the timeout is rejected, so a broken test fails instead
+// of hanging.
 template <class T>
 void OnNextModal(std::function<void(T*)> action, int timeoutMs = 5000) {
   auto* timer = new QTimer;

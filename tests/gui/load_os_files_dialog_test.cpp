@@ -8,19 +8,14 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <filesystem>
 #include <map>
 
-#include "core/osfiles/os_image_layout.h"
 #include "gui_test_support.h"
 #include "support/faulty_files.h"
 
 namespace zentavour::testing {
 namespace {
 
-const ShownText kNoSysinfo{"Error", "You must select a SYSINFO file to load"};
-const ShownText kNoExt{"Error", "You must select an EXT file to load"};
-const ShownText kNoExt2{"Error", "You must select an EXT2 file to load"};
 const ShownText kOpened{"Zentavour v1.75", "OS Files Successfully opened"};
 
 QString Q(const std::string& text) {
@@ -37,9 +32,10 @@ class LoadOsFilesDialogTest : public ::testing::Test {
     });
   }
 
-  std::unique_ptr<LoadOsFilesDialog> openDialog() {
+  std::unique_ptr<LoadOsFilesDialog> openDialog(WorkstationModel model = WorkstationModel::None) {
     auto dialog = std::make_unique<LoadOsFilesDialog>(app.state, nullptr);
     dialog->show();
+    if (model != WorkstationModel::None) dialog->radioButton(model)->click();
     return dialog;
   }
 
@@ -48,7 +44,12 @@ class LoadOsFilesDialogTest : public ::testing::Test {
     QTest::mouseClick(dialog.browseButton(role), Qt::LeftButton);
   }
 
-  void pressOk(LoadOsFilesDialog& dialog) { QTest::mouseClick(dialog.okButton(), Qt::LeftButton); }
+  // Presses OK and returns what it showed.
+  std::vector<ShownText> pressOk(LoadOsFilesDialog& dialog) {
+    app.prompts.clearShown();
+    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    return app.prompts.messages;
+  }
 
   GuiHarness app;
   std::map<std::string, int> opens;
@@ -56,116 +57,71 @@ class LoadOsFilesDialogTest : public ::testing::Test {
 
 TEST_F(LoadOsFilesDialogTest, ShowsTheModelsInOrderWithTheHintOfTheCheckedOne) {
   auto dialog = openDialog();
-  EXPECT_EQ(dialog->windowTitle(), "Load OS Files");
-  const QList<QRadioButton*> radios = dialog->findChildren<QRadioButton*>();
-  ASSERT_EQ(radios.size(), 4);
-  // Top to bottom, as laid out.
-  std::vector<QString> labels;
-  std::vector<QRadioButton*> sorted(radios.begin(), radios.end());
-  std::sort(sorted.begin(), sorted.end(),
+  std::vector<QRadioButton*> radios;
+  for (QRadioButton* radio : dialog->findChildren<QRadioButton*>()) radios.push_back(radio);
+  std::sort(radios.begin(), radios.end(),
             [](QRadioButton* a, QRadioButton* b) { return a->y() < b->y(); });
-  for (QRadioButton* radio : sorted) labels.push_back(radio->text());
+  std::vector<QString> labels;
+  for (QRadioButton* radio : radios) labels.push_back(radio->text());
   EXPECT_EQ(labels,
             (std::vector<QString>{"Orvane v2.51", "Orvane Mi v1.50", "Orvane Salone", "Ossik v2"}));
-
   EXPECT_TRUE(dialog->radioButton(WorkstationModel::Orvane)->isChecked());
-  EXPECT_TRUE(dialog->hint()->wordWrap());
   for (WorkstationModel model : {WorkstationModel::OrvaneMi, WorkstationModel::OrvaneSalone,
                                  WorkstationModel::Ossik, WorkstationModel::Orvane}) {
     dialog->radioButton(model)->click();
     EXPECT_EQ(dialog->hint()->text().toStdString(), ModelInfo(model).hint);
     const bool second = model == WorkstationModel::OrvaneSalone;
-    EXPECT_EQ(dialog->pathField(OsFileRole::Ext2)->isEnabled(), second);
     EXPECT_EQ(dialog->browseButton(OsFileRole::Ext2)->isEnabled(), second);
     EXPECT_EQ(app.state.osFiles().model, model);
   }
-  for (OsFileRole role : {OsFileRole::Sysinfo, OsFileRole::Ext, OsFileRole::Ext2}) {
-    EXPECT_TRUE(dialog->pathField(role)->isReadOnly());
+}
+
+// OK names every file still missing, in order, and stays; with all chosen it opens the set,
+// each file once.
+TEST_F(LoadOsFilesDialogTest, OkNamesEachMissingFileUntilAllAreChosenThenOpensOnce) {
+  const ShownText missing[] = {{"Error", "You must select a SYSINFO file to load"},
+                               {"Error", "You must select an EXT file to load"},
+                               {"Error", "You must select an EXT2 file to load"}};
+  for (WorkstationModel model : {WorkstationModel::Orvane, WorkstationModel::OrvaneSalone}) {
+    SCOPED_TRACE(ModelCode(model));
+    const SampleSetPaths paths = app.writeSet(model);
+    const std::vector<std::pair<OsFileRole, std::string>> files{
+        {OsFileRole::Sysinfo, paths.sysinfo}, {OsFileRole::Ext, paths.ext}};
+    auto all = files;
+    if (!paths.ext2.empty()) all.push_back({OsFileRole::Ext2, paths.ext2});
+    auto dialog = openDialog(model);
+    QSignalSpy changed(&app.state, &ApplicationState::osFilesChanged);
+    for (std::size_t chosen = 0; chosen < all.size(); ++chosen) {
+      EXPECT_EQ(pressOk(*dialog),
+                std::vector<ShownText>(std::begin(missing) + chosen, missing + all.size()));
+      EXPECT_TRUE(dialog->isVisible());
+      browse(*dialog, all[chosen].first, all[chosen].second);
+    }
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(pressOk(*dialog), std::vector<ShownText>{kOpened});
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(app.state.openOsModel(), model);
+    for (const auto& [role, path] : all) EXPECT_EQ(opens[path], 1) << path;
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).value<WorkstationModel>(), model);
+    CloseOsFileSet(app.state.osFiles());
   }
-}
-
-TEST_F(LoadOsFilesDialogTest, OkWithNothingChosenNamesEveryMissingFileInOrderAndStays) {
-  auto dialog = openDialog();
-  pressOk(*dialog);
-  EXPECT_EQ(app.prompts.messages, (std::vector<ShownText>{kNoSysinfo, kNoExt}));
-  EXPECT_TRUE(dialog->isVisible());
-  EXPECT_FALSE(app.state.osFiles().isOpen());
-
-  app.prompts.clearShown();
-  dialog->radioButton(WorkstationModel::OrvaneSalone)->click();
-  pressOk(*dialog);
-  EXPECT_EQ(app.prompts.messages, (std::vector<ShownText>{kNoSysinfo, kNoExt, kNoExt2}));
-  EXPECT_TRUE(dialog->isVisible());
-  EXPECT_TRUE(opens.empty());
-}
-
-TEST_F(LoadOsFilesDialogTest, SysinfoFirstThenExtOpensTheSetWithoutReopeningSysinfo) {
-  const SampleSetPaths paths = app.writeSet(WorkstationModel::Orvane);
-  auto dialog = openDialog();
-  QSignalSpy changed(&app.state, &ApplicationState::osFilesChanged);
-  browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
-  EXPECT_EQ(dialog->pathField(OsFileRole::Sysinfo)->text(), Q(paths.sysinfo));
-  pressOk(*dialog);
-  EXPECT_EQ(app.prompts.messages, std::vector<ShownText>{kNoExt});
-  EXPECT_TRUE(dialog->isVisible());
-  EXPECT_EQ(changed.count(), 0);
-
-  app.prompts.clearShown();
-  browse(*dialog, OsFileRole::Ext, paths.ext);
-  pressOk(*dialog);
-  EXPECT_EQ(app.prompts.messages, std::vector<ShownText>{kOpened});
-  EXPECT_FALSE(dialog->isVisible());
-  EXPECT_EQ(dialog->result(), QDialog::Accepted);
-  EXPECT_TRUE(app.state.osFiles().isOpen());
-  EXPECT_EQ(app.state.openOsModel(), WorkstationModel::Orvane);
-  EXPECT_EQ(opens[paths.sysinfo], 1);
-  EXPECT_EQ(opens[paths.ext], 1);
-  ASSERT_EQ(changed.count(), 1);
-  EXPECT_EQ(changed.at(0).at(0).value<WorkstationModel>(), WorkstationModel::Orvane);
-}
-
-TEST_F(LoadOsFilesDialogTest, SaloneWithoutSecondExtAsksForItAndOpensNothing) {
-  const SampleSetPaths paths = app.writeSet(WorkstationModel::OrvaneSalone);
-  auto dialog = openDialog();
-  dialog->radioButton(WorkstationModel::OrvaneSalone)->click();
-  browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
-  browse(*dialog, OsFileRole::Ext, paths.ext);
-  pressOk(*dialog);
-  EXPECT_EQ(app.prompts.messages, std::vector<ShownText>{kNoExt2});
-  EXPECT_FALSE(app.state.osFiles().isOpen());
-  EXPECT_TRUE(dialog->isVisible());
-
-  app.prompts.clearShown();
-  browse(*dialog, OsFileRole::Ext2, paths.ext2);
-  pressOk(*dialog);
-  EXPECT_EQ(app.prompts.messages, std::vector<ShownText>{kOpened});
-  EXPECT_EQ(app.state.openOsModel(), WorkstationModel::OrvaneSalone);
-  EXPECT_EQ(app.state.osFiles().Ext2Image.size(),
-            ModelInfo(WorkstationModel::OrvaneSalone).extImageSize);
 }
 
 TEST_F(LoadOsFilesDialogTest, SwitchingModelEmptiesThePathsAndReclickingKeepsThem) {
   const SampleSetPaths paths = app.writeSet(WorkstationModel::Orvane);
   auto dialog = openDialog();
   browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
-  browse(*dialog, OsFileRole::Ext, paths.ext);
-
   dialog->radioButton(WorkstationModel::Orvane)->click();
-  EXPECT_EQ(dialog->pathField(OsFileRole::Ext)->text(), Q(paths.ext));
-
+  EXPECT_EQ(dialog->pathField(OsFileRole::Sysinfo)->text(), Q(paths.sysinfo));
   dialog->radioButton(WorkstationModel::Ossik)->click();
-  for (OsFileRole role : {OsFileRole::Sysinfo, OsFileRole::Ext, OsFileRole::Ext2}) {
-    EXPECT_TRUE(dialog->pathField(role)->text().isEmpty());
-  }
-  // Nothing chosen any more: OK asks for both files again.
-  pressOk(*dialog);
-  EXPECT_EQ(app.prompts.messages, (std::vector<ShownText>{kNoSysinfo, kNoExt}));
+  EXPECT_TRUE(dialog->pathField(OsFileRole::Sysinfo)->text().isEmpty());
+  EXPECT_EQ(pressOk(*dialog).size(), 2u);  // asks for both files again
 }
 
 TEST_F(LoadOsFilesDialogTest, BrowseListsOnlyTheModelsExactNamesInEitherCase) {
   const SampleSetPaths paths = app.writeSet(WorkstationModel::OrvaneSalone);
-  auto dialog = openDialog();
-  dialog->radioButton(WorkstationModel::OrvaneSalone)->click();
+  auto dialog = openDialog(WorkstationModel::OrvaneSalone);
   browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
   app.prompts.files.push_back(std::nullopt);  // the user cancels the second chooser
   QTest::mouseClick(dialog->browseButton(OsFileRole::Sysinfo), Qt::LeftButton);
@@ -173,12 +129,9 @@ TEST_F(LoadOsFilesDialogTest, BrowseListsOnlyTheModelsExactNamesInEitherCase) {
 
   ASSERT_EQ(app.prompts.asked.size(), 3u);
   const FileChooser& sysinfo = app.prompts.asked[0].chooser;
-  EXPECT_EQ(sysinfo.title, "Browse");
-  EXPECT_EQ(sysinfo.filterLabel, "SYSINFO File (SYSINFO.030)");
   EXPECT_EQ(sysinfo.nameFilter(), "SYSINFO File (SYSINFO.030 sysinfo.030)");
   EXPECT_EQ(sysinfo.defaultSuffix, "030");
   EXPECT_TRUE(sysinfo.mustExist);
-  EXPECT_TRUE(app.prompts.asked[0].initialPath.isEmpty());
   // The second chooser starts at the path chosen before; cancelling it keeps that path.
   EXPECT_EQ(app.prompts.asked[1].initialPath, Q(paths.sysinfo));
   EXPECT_EQ(dialog->pathField(OsFileRole::Sysinfo)->text(), Q(paths.sysinfo));
@@ -189,8 +142,7 @@ TEST_F(LoadOsFilesDialogTest, BrowseListsOnlyTheModelsExactNamesInEitherCase) {
 TEST_F(LoadOsFilesDialogTest, CancelOrEscapeThenReopenOffersTheSameModelAndPaths) {
   const SampleSetPaths paths = app.writeSet(WorkstationModel::Ossik);
   {
-    auto dialog = openDialog();
-    dialog->radioButton(WorkstationModel::Ossik)->click();
+    auto dialog = openDialog(WorkstationModel::Ossik);
     browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
     pressOk(*dialog);  // stops early with the SYSINFO file open
     browse(*dialog, OsFileRole::Ext, paths.ext);
@@ -201,84 +153,60 @@ TEST_F(LoadOsFilesDialogTest, CancelOrEscapeThenReopenOffersTheSameModelAndPaths
   // The handle the stopped OK left is closed, so another program may open the file.
   EXPECT_NE(OpenLockedFile(paths.sysinfo), nullptr);
 
-  app.prompts.clearShown();
   auto dialog = openDialog();
   EXPECT_TRUE(dialog->radioButton(WorkstationModel::Ossik)->isChecked());
-  EXPECT_EQ(dialog->hint()->text().toStdString(), ModelInfo(WorkstationModel::Ossik).hint);
-  EXPECT_EQ(dialog->pathField(OsFileRole::Sysinfo)->text(), Q(paths.sysinfo));
   EXPECT_EQ(dialog->pathField(OsFileRole::Ext)->text(), Q(paths.ext));
-  pressOk(*dialog);
-  EXPECT_EQ(app.prompts.messages, std::vector<ShownText>{kOpened});
-  EXPECT_EQ(app.state.openOsModel(), WorkstationModel::Ossik);
+  EXPECT_EQ(pressOk(*dialog), std::vector<ShownText>{kOpened});
   CloseOsFileSet(app.state.osFiles());
 
   // Escape leaves like Cancel, and the model clicked last is remembered.
-  auto again = openDialog();
-  again->radioButton(WorkstationModel::OrvaneMi)->click();
+  auto again = openDialog(WorkstationModel::OrvaneMi);
   QTest::keyClick(again.get(), Qt::Key_Escape);
   EXPECT_FALSE(again->isVisible());
   EXPECT_EQ(app.state.osFiles().model, WorkstationModel::None);
   EXPECT_EQ(app.state.osFiles().rememberedModel, WorkstationModel::OrvaneMi);
 }
 
-TEST_F(LoadOsFilesDialogTest, AFileHeldByAnotherOpenerIsRefusedUntilReleased) {
+// A file held by another opener, or of the wrong size, is refused with nothing left open and
+// nothing written; put right, the same choice opens.
+TEST_F(LoadOsFilesDialogTest, AHeldOrWrongSizedFileIsRefusedUntilPutRight) {
   const SampleSetPaths paths = app.writeSet(WorkstationModel::OrvaneSalone);
-  struct Case {
-    std::string path;
-    ShownText expected;
-  };
-  for (const Case& c : {Case{paths.sysinfo, {"File Error", "Error Opening SYSINFO File"}},
-                        Case{paths.ext, {"File Error", "Error Opening EXT File"}},
-                        Case{paths.ext2, {"File Error", "Error Opening EXT2 File"}}}) {
-    SCOPED_TRACE(c.path);
-    app.prompts.clearShown();
-    auto dialog = openDialog();
-    dialog->radioButton(WorkstationModel::OrvaneSalone)->click();
+  for (const auto& [path, text] : {std::pair{paths.sysinfo, "Error Opening SYSINFO File"},
+                                   {paths.ext, "Error Opening EXT File"},
+                                   {paths.ext2, "Error Opening EXT2 File"}}) {
+    SCOPED_TRACE(path);
+    auto dialog = openDialog(WorkstationModel::OrvaneSalone);
     browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
     browse(*dialog, OsFileRole::Ext, paths.ext);
     browse(*dialog, OsFileRole::Ext2, paths.ext2);
     {
-      FileHandlePtr held = OpenLockedFile(c.path);
+      FileHandlePtr held = OpenLockedFile(path);
       ASSERT_NE(held, nullptr);
-      pressOk(*dialog);
-      EXPECT_EQ(app.prompts.messages, std::vector<ShownText>{c.expected});
+      EXPECT_EQ(pressOk(*dialog), (std::vector<ShownText>{{"File Error", text}}));
       EXPECT_TRUE(dialog->isVisible());
       EXPECT_FALSE(app.state.osFiles().isOpen());
     }
-    // Released: the next OK opens the set.
-    app.prompts.clearShown();
-    pressOk(*dialog);
-    EXPECT_EQ(app.prompts.messages, std::vector<ShownText>{kOpened});
-    ASSERT_TRUE(app.state.osFiles().isOpen());
+    EXPECT_EQ(pressOk(*dialog), std::vector<ShownText>{kOpened});
     CloseOsFileSet(app.state.osFiles());
   }
-}
 
-TEST_F(LoadOsFilesDialogTest, AFileOfTheWrongSizeIsRefusedAndNothingStaysOpen) {
-  const SampleSetPaths paths = app.writeSet(WorkstationModel::Orvane);
-  const Bytes ext = ReadFileBytes(paths.ext);
-  Bytes shorter(ext.begin(), ext.end() - 1);
-  WriteFileBytes(paths.ext, shorter);
-
-  auto dialog = openDialog();
-  browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
-  browse(*dialog, OsFileRole::Ext, paths.ext);
-  pressOk(*dialog);
-  ASSERT_EQ(app.prompts.messages.size(), 1u);
-  const ShownText& refusal = app.prompts.messages[0];
-  EXPECT_EQ(refusal.caption, "File Error");
-  EXPECT_TRUE(refusal.text.contains(Q(paths.ext)));
-  EXPECT_TRUE(refusal.text.contains("1048578"));
-  EXPECT_TRUE(dialog->isVisible());
+  const SampleSetPaths orvane = app.writeSet(WorkstationModel::Orvane);
+  const Bytes ext = ReadFileBytes(orvane.ext);
+  const Bytes shorter(ext.begin(), ext.end() - 1);
+  WriteFileBytes(orvane.ext, shorter);
+  auto dialog = openDialog(WorkstationModel::Orvane);
+  browse(*dialog, OsFileRole::Sysinfo, orvane.sysinfo);
+  browse(*dialog, OsFileRole::Ext, orvane.ext);
+  const std::vector<ShownText> refusal = pressOk(*dialog);
+  ASSERT_EQ(refusal.size(), 1u);
+  EXPECT_EQ(refusal[0].caption, "File Error");
+  EXPECT_TRUE(refusal[0].text.contains(Q(orvane.ext)));
+  EXPECT_TRUE(refusal[0].text.contains("1048578"));
   EXPECT_FALSE(app.state.osFiles().isOpen());
-  EXPECT_NE(OpenLockedFile(paths.sysinfo), nullptr);
-  EXPECT_EQ(ReadFileBytes(paths.ext), shorter);
-
-  // Put right, the same choice opens.
-  WriteFileBytes(paths.ext, ext);
-  app.prompts.clearShown();
-  pressOk(*dialog);
-  EXPECT_EQ(app.prompts.messages, std::vector<ShownText>{kOpened});
+  EXPECT_NE(OpenLockedFile(orvane.sysinfo), nullptr);
+  EXPECT_EQ(ReadFileBytes(orvane.ext), shorter);
+  WriteFileBytes(orvane.ext, ext);
+  EXPECT_EQ(pressOk(*dialog), std::vector<ShownText>{kOpened});
 }
 
 }  // namespace

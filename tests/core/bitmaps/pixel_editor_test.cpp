@@ -2,18 +2,66 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "core/bitmaps/editor_geometry.h"
 
 namespace zentavour {
 namespace {
 
+// Pictures as text: '#' ink, '.' background, row 0 first.
+PixelGrid Draw(const std::vector<std::string>& rows) {
+  PixelGrid grid;
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+    for (int c = 0; c < static_cast<int>(rows[r].size()); ++c) grid.set(r, c, rows[r][c] == '#');
+  return grid;
+}
+
+// Every operation on 3 rows x 8 columns; the 9th column and 4th row lie outside the area and
+// must not move.
+TEST(GridOperationTest, EachOperationOnAnOddAreaWrapsAndStaysInside) {
+  const PixelGrid start = Draw({"##.....#.", "..#......", "...#....#", "#########"});
+  const std::pair<GridOperation, std::vector<std::string>> cases[] = {
+      {GridOperation::FillAll, {"########.", "########.", "#########", "#########"}},
+      {GridOperation::UnfillAll, {".........", ".........", "........#", "#########"}},
+      {GridOperation::Invert, {"..#####..", "##.#####.", "###.#####", "#########"}},
+      {GridOperation::FlipHorizontal, {"#.....##.", ".....#...", "....#...#", "#########"}},
+      {GridOperation::FlipVertical, {"...#.....", "..#......", "##.....##", "#########"}},
+      {GridOperation::ShiftLeft, {"#.....##.", ".#.......", "..#.....#", "#########"}},
+      {GridOperation::ShiftRight, {"###......", "...#.....", "....#...#", "#########"}},
+      {GridOperation::ShiftUp, {"..#......", "...#.....", "##.....##", "#########"}},
+      {GridOperation::ShiftDown, {"...#.....", "##.....#.", "..#.....#", "#########"}},
+  };
+  for (const auto& [operation, expected] : cases) {
+    PixelGrid grid = start;
+    ApplyGridOperation(grid, operation, 3, 8);
+    EXPECT_EQ(grid, Draw(expected)) << static_cast<int>(operation);
+  }
+}
+
+TEST(GridOperationTest, FullSizeShiftsLoseNothingAndDegenerateAreasChangeNothing) {
+  PixelGrid grid;
+  for (int r = 0; r < PixelGrid::kRows; ++r)
+    for (int c = 0; c < PixelGrid::kColumns; ++c) grid.set(r, c, (r * 7 + c * 3) % 5 == 0);
+  const PixelGrid original = grid;
+  // Full-size shifts and their opposites; on one row a vertical flip or shift; no rows or columns.
+  using enum GridOperation;
+  const std::tuple<GridOperation, int, int> steps[] = {
+      {ShiftLeft, 125, 288}, {ShiftRight, 125, 288}, {ShiftUp, 125, 288}, {ShiftDown, 125, 288},
+      {FlipVertical, 1, 8},  {ShiftUp, 1, 8},        {FillAll, 0, 8},     {Invert, 2, 0},
+  };
+  for (const auto& [op, rows, columns] : steps) ApplyGridOperation(grid, op, rows, columns);
+  EXPECT_EQ(grid, original);
+  // Oversized areas are clipped to the grid rather than written past it.
+  ApplyGridOperation(grid, GridOperation::FillAll, 1000, 1000);
+  EXPECT_EQ(grid.at(PixelGrid::kRows - 1, PixelGrid::kColumns - 1), 1);
+}
+
 // The client position of the middle of a cell.
-int CellX(const EditorGeometry& g, int column) {
-  return 25 + g.pitch() * column + g.pitch() / 2;
-}
-int CellY(const EditorGeometry& g, int row) {
-  return 19 + g.pitch() * row + g.pitch() / 2;
-}
+int CellX(const EditorGeometry& g, int column) { return 25 + g.pitch() * column + g.pitch() / 2; }
+int CellY(const EditorGeometry& g, int row) { return 19 + g.pitch() * row + g.pitch() / 2; }
 
 GlyphRecord Glyph(std::uint8_t width) {
   GlyphRecord record;
@@ -21,47 +69,32 @@ GlyphRecord Glyph(std::uint8_t width) {
   return record;
 }
 
-TEST(EditorGeometryTest, HitTestKeepsTheGridsEdgesAndWrapsNegativePositions) {
+TEST(EditorGeometryTest, HitTestWidthMarkerAndButtonsKeepTheirEdges) {
   const auto glyph = EditorGeometry::ForCharacter(6, 8);  // 6 x 8 cells of pitch 9
   const auto graphic = EditorGeometry::ForGraphic(2, 3);  // 16 x 3 cells of pitch 4
-  struct Case {
-    const EditorGeometry& geometry;
-    int x, y;
-    std::optional<CellPosition> cell;
-  };
-  const Case cases[] = {
+  const std::tuple<const EditorGeometry&, int, int, std::optional<CellPosition>> cells[] = {
       {glyph, 25, 20, std::nullopt},  // the outline left of column 0
       {glyph, 26, 19, std::nullopt},
       {glyph, 26, 20, CellPosition{0, 0}},
-      {glyph, 33, 27, CellPosition{0, 0}},
-      {glyph, 34, 28, CellPosition{1, 1}},
       {glyph, 78, 90, CellPosition{7, 5}},  // X = 53, Y = 71: last cell
       {glyph, 79, 40, std::nullopt},        // X = 54 = 9 x W
       {glyph, 40, 91, std::nullopt},        // Y = 72 = 9 x R
       {glyph, -5, 40, std::nullopt},        // captured pointer left of the window
-      {glyph, 40, -1, std::nullopt},
-      {graphic, 26, 20, CellPosition{0, 0}},
       {graphic, 25 + 63, 19 + 11, CellPosition{2, 15}},
       {graphic, 25 + 64, 20, std::nullopt},
       {graphic, 30, 19 + 12, std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.geometry.HitTest(c.x, c.y), c.cell) << c.x << "," << c.y;
-}
+  for (const auto& [g, x, y, cell] : cells) EXPECT_EQ(g.HitTest(x, y), cell) << x << "," << y;
 
-TEST(EditorGeometryTest, WidthMarkerSitsRightOfTheLastShownColumnAtTheMiddleRow) {
-  const auto glyph = EditorGeometry::ForCharacter(6, 8);
+  // The marker sits right of the last shown column at the middle row; presses on its far edges
+  // still grab it. A graphic has none.
   EXPECT_EQ(glyph.WidthMarkerRect(), (PixelRect{80, 56, 91, 67}));
-  EXPECT_TRUE(glyph.OnWidthMarker(80, 56));
-  EXPECT_TRUE(glyph.OnWidthMarker(91, 67));
-  EXPECT_FALSE(glyph.OnWidthMarker(79, 60));
-  EXPECT_FALSE(glyph.OnWidthMarker(92, 60));
-  EXPECT_FALSE(glyph.OnWidthMarker(85, 55));
-  EXPECT_FALSE(glyph.OnWidthMarker(85, 68));
+  for (const auto& [x, y, on] : {std::tuple{80, 56, true}, {91, 67, true}, {79, 60, false},
+                                 {92, 60, false}, {85, 55, false}, {85, 68, false}})
+    EXPECT_EQ(glyph.OnWidthMarker(x, y), on) << x << "," << y;
   EXPECT_FALSE(EditorGeometry::ForGraphic(2, 16).OnWidthMarker(25 + 9 * 16 + 1, 19 + 9 * 8 + 1));
-}
 
-// Wide graphics get OK and Cancel below the grid and a window fitted to it.
-TEST(EditorGeometryTest, WideGraphicsMoveOkBelowTheGrid) {
+  // Wide graphics get OK and Cancel below the grid and a window fitted to it.
   const auto ok = [](const EditorGeometry& g) { return g.Buttons().front().rect; };
   EXPECT_EQ(ok(EditorGeometry::ForGraphic(18, 10)), (PixelRect{520, 19, 595, 44}));
   EXPECT_EQ(EditorGeometry::ForGraphic(18, 10).WindowSize(), (PixelSize{620, 199}));
@@ -69,18 +102,12 @@ TEST(EditorGeometryTest, WideGraphicsMoveOkBelowTheGrid) {
   EXPECT_EQ(EditorGeometry::ForGraphic(36, 101).WindowSize(), (PixelSize{1211, 563}));
 }
 
-TEST(EditorMouseTest, MarkerPressDragsTheWidthWithinItsLimitsWithoutPainting) {
+TEST(EditorMouseTest, MarkerDragsTheWidthWithinItsLimitsAndOkPacksTheNewRowLength) {
   PixelEditor editor = PixelEditor::ForGlyph(Glyph(6), 8);
-  const MouseEffect press = editor.LeftDown(85, 60);
-  EXPECT_TRUE(press.changedCells.empty());
+  EXPECT_TRUE(editor.LeftDown(85, 60).changedCells.empty());
   EXPECT_TRUE(editor.mouse().draggingWidth());
   EXPECT_FALSE(editor.mouse().painting());
-
-  struct Step {
-    int x, y, width;
-    bool changed;
-  };
-  const Step steps[] = {
+  const std::tuple<int, int, int, bool> steps[] = {
       {25 + 9 * 12 + 4, 40, 12, true},
       {25 + 9 * 12 + 8, 40, 12, false},     // same column: no repaint
       {25 + 9 * 3, 19 + 9 * 8, 12, false},  // below the glyph's rows
@@ -88,88 +115,63 @@ TEST(EditorMouseTest, MarkerPressDragsTheWidthWithinItsLimitsWithoutPainting) {
       {25 + 278, 40, 30, true},
       {25 + 1, 40, 0, true},  // the first column: width 0
       {25, 40, 0, false},
+      {25 + 9 * 12 + 1, 40, 12, true},
   };
-  for (const Step& s : steps) {
-    const MouseEffect moved = editor.Move(s.x, s.y);
-    EXPECT_EQ(editor.geometry().width, s.width) << s.x << "," << s.y;
-    EXPECT_EQ(moved.widthChanged, s.changed) << s.x << "," << s.y;
+  for (const auto& [x, y, width, changed] : steps) {
+    const MouseEffect moved = editor.Move(x, y);
+    EXPECT_EQ(editor.geometry().width, width) << x << "," << y;
+    EXPECT_EQ(moved.widthChanged, changed) << x << "," << y;
     EXPECT_TRUE(moved.changedCells.empty());
   }
   EXPECT_TRUE(editor.LeftUp().releaseMouse);
   EXPECT_FALSE(editor.mouse().active());
   EXPECT_EQ(editor.geometry().bytesPerRow, 1);  // fixed while the window is open
   EXPECT_FALSE(editor.Move(25 + 9 * 5, 40).widthChanged);
-}
 
-TEST(EditorMouseTest, PaintingAndErasingTogetherReportOnlyRealChanges) {
-  PixelEditor editor = PixelEditor::ForGlyph(Glyph(8), 4);
-  const auto& g = editor.geometry();
-  EXPECT_EQ(editor.LeftDown(CellX(g, 1), CellY(g, 0)).changedCells,
-            (std::vector<CellPosition>{{0, 1}}));
-  EXPECT_TRUE(editor.Move(CellX(g, 1), CellY(g, 0)).changedCells.empty());  // already ink
-  editor.Move(CellX(g, 2), CellY(g, 0));
-  EXPECT_TRUE(editor.Move(200, 200).changedCells.empty());  // off the grid
-  // The right button joins in: a cell under both is painted, then erased.
-  editor.RightDown(CellX(g, 1), CellY(g, 0));
-  EXPECT_EQ(editor.grid().at(0, 1), 0);
-  editor.Move(CellX(g, 3), CellY(g, 1));
-  EXPECT_EQ(editor.grid().at(1, 3), 0);
-  editor.LeftUp();
-  EXPECT_TRUE(editor.mouse().erasing());
-  editor.Move(CellX(g, 2), CellY(g, 0));
-  EXPECT_EQ(editor.grid().at(0, 2), 0);
-  editor.RightUp();
-  editor.Move(CellX(g, 2), CellY(g, 0));
-  EXPECT_FALSE(editor.mouse().active());
-  // A right press on a background cell and a left press off the grid change nothing.
-  EXPECT_TRUE(editor.RightDown(CellX(g, 5), CellY(g, 3)).changedCells.empty());
-  EXPECT_TRUE(editor.LeftDown(5, 5).changedCells.empty());
-}
-
-// Widening a 6-pixel glyph to 12: the buttons still work on its first 8 columns, and OK packs
-// 2 bytes per row with columns 8 to 11 as painted.
-TEST(PixelEditorTest, WidenedGlyphKeepsButtonAreaAndPacksTheNewRowLength) {
-  PixelEditor editor = PixelEditor::ForGlyph(Glyph(6), 2);
-  editor.LeftDown(85, 19 + 9 * 1 + 2);  // the marker of R = 2 sits at the height of row 1
-  editor.Move(25 + 9 * 12 + 1, 22);
-  editor.LeftUp();
-  ASSERT_EQ(editor.geometry().width, 12);
+  // Widened to 12: the buttons still work on the first 8 columns (B stays 1), and OK packs
+  // 2 bytes per row with columns 8 to 11 as painted.
   editor.LeftDown(CellX(editor.geometry(), 10), CellY(editor.geometry(), 1));
   editor.LeftUp();
   editor.Apply(GridOperation::FillAll);
   editor.Apply(GridOperation::FlipHorizontal);
-  EXPECT_EQ(editor.grid().at(0, 8), 0);
-  GlyphRecord out;
+  GlyphRecord out, expected = Glyph(12);
   editor.PackInto(out);
-  GlyphRecord expected = Glyph(12);
-  expected.bytes[1] = 0xFF;
-  expected.bytes[2] = 0x00;
-  expected.bytes[3] = 0xFF;
+  for (int r = 0; r < 8; ++r) expected.bytes[1 + 2 * r] = 0xFF;
   expected.bytes[4] = 0x20;
   EXPECT_EQ(out, expected);
 }
 
-TEST(PixelEditorTest, StrokesButtonsWidthAndBitmapsAreOneUndoStepEach) {
+TEST(PixelEditorTest, StrokesReportRealChangesAndEachStrokeButtonDragAndBitmapIsOneUndoStep) {
   PixelEditor editor = PixelEditor::ForGlyph(Glyph(8), 8);
   const auto& g = editor.geometry();
   const PixelGrid blank = editor.grid();
-
-  // A stroke of three cells with an erase in the middle of it is one step.
-  editor.LeftDown(CellX(g, 0), CellY(g, 0));
+  // One stroke paints three cells; the right button joins in (a cell under both is painted,
+  // then erased) and keeps erasing after the left release.
+  EXPECT_EQ(editor.LeftDown(CellX(g, 0), CellY(g, 0)).changedCells,
+            (std::vector<CellPosition>{{0, 0}}));
+  EXPECT_TRUE(editor.Move(CellX(g, 0), CellY(g, 0)).changedCells.empty());  // already ink
   editor.Move(CellX(g, 1), CellY(g, 0));
-  EXPECT_FALSE(editor.Undo());  // refused while a button is held
-  editor.RightDown(CellX(g, 0), CellY(g, 0));
-  editor.RightUp();
   editor.Move(CellX(g, 2), CellY(g, 0));
+  EXPECT_TRUE(editor.Move(200, 200).changedCells.empty());  // off the grid
+  EXPECT_FALSE(editor.Undo());                              // refused while a button is held
+  editor.RightDown(CellX(g, 1), CellY(g, 0));
+  EXPECT_EQ(editor.grid().at(0, 1), 0);
   editor.LeftUp();
-  const PixelGrid stroked = editor.grid();
-  // A press that changes nothing is no step.
-  editor.RightDown(CellX(g, 5), CellY(g, 5));
+  EXPECT_TRUE(editor.mouse().erasing());
+  editor.Move(CellX(g, 2), CellY(g, 0));
   editor.RightUp();
+  EXPECT_FALSE(editor.mouse().active());
+  PixelGrid stroked;
+  stroked.set(0, 0, 1);
+  EXPECT_EQ(editor.grid(), stroked);
+  // A right press on a background cell and a left press off the grid change nothing: no step.
+  EXPECT_TRUE(editor.RightDown(CellX(g, 5), CellY(g, 5)).changedCells.empty());
+  editor.RightUp();
+  EXPECT_TRUE(editor.LeftDown(5, 5).changedCells.empty());
+  editor.LeftUp();
   // Two buttons, then one width drag over two columns.
   EXPECT_TRUE(editor.Apply(GridOperation::ShiftDown));
   EXPECT_TRUE(editor.Apply(GridOperation::UnfillAll));
-  const PixelGrid cleared = editor.grid();
   editor.LeftDown(98, 56);  // the marker of W = 8, R = 8
   editor.Move(25 + 9 * 3 + 1, 30);
   editor.Move(25 + 9 * 4 + 1, 30);
@@ -178,27 +180,18 @@ TEST(PixelEditorTest, StrokesButtonsWidthAndBitmapsAreOneUndoStepEach) {
 
   ASSERT_TRUE(editor.Undo());
   EXPECT_EQ(editor.geometry().width, 8);
-  EXPECT_EQ(editor.grid(), cleared);
-  ASSERT_TRUE(editor.Undo());  // the Unfill All
-  ASSERT_TRUE(editor.Undo());  // the Shift Down
+  ASSERT_TRUE(editor.Undo() && editor.Undo());  // the Unfill All and the Shift Down
   EXPECT_EQ(editor.grid(), stroked);
   ASSERT_TRUE(editor.Undo());
   EXPECT_EQ(editor.grid(), blank);
   EXPECT_FALSE(editor.canUndo());
-
   ASSERT_TRUE(editor.Redo());
   EXPECT_EQ(editor.grid(), stroked);
-  // A new step drops what could be redone.
-  editor.Apply(GridOperation::Invert);
+  editor.Apply(GridOperation::Invert);  // a new step drops what could be redone
   EXPECT_FALSE(editor.canRedo());
-
-  BmpImport picture;
-  picture.rows = 1;
-  picture.columns = 2;
-  picture.cells = {0, 1};
   const PixelGrid beforeLoad = editor.grid();
-  editor.LoadBitmap(picture);
-  EXPECT_EQ(editor.grid().at(0, 0), 0);
+  editor.LoadBitmap(BmpImport{{}, 1, 2, {1, 0}});
+  EXPECT_EQ(editor.grid().at(0, 0), 1);
   ASSERT_TRUE(editor.Undo());
   EXPECT_EQ(editor.grid(), beforeLoad);
 }
@@ -214,12 +207,9 @@ TEST(PixelEditorTest, EachGraphicEditorPacksItsOwnPicture) {
   second->Apply(GridOperation::ShiftUp);
   ASSERT_TRUE(first->PackInto(image).ok());
   ASSERT_TRUE(second->PackInto(image).ok());
-  const Bytes expected = [] {
-    Bytes e(64, 0);
-    e[0] = 0x0F, e[1] = e[2] = e[3] = 0xFF;
-    e[34] = 0x0F;
-    return e;
-  }();
+  Bytes expected(64, 0);
+  expected[0] = 0x0F, expected[1] = expected[2] = expected[3] = 0xFF;
+  expected[34] = 0x0F;
   EXPECT_EQ(image, expected);
   EXPECT_FALSE(PixelEditor::ForGraphic(image, GraphicTarget{60, 8, 1}).ok());
   EXPECT_FALSE(PixelEditor::ForGlyph(Glyph(3), 4).PackInto(image).ok());

@@ -70,8 +70,6 @@ TEST_F(BitmapEditorsTest, AGlyphDrawnInEveryFontReachesTheImageAndAfterYesTheFil
       const Bytes before = image();
       const int k = 32;  // "A"
       editFont(slot, [&](EditFontDialog* dialog) {
-        ASSERT_EQ(dialog->list()->count(), 95);
-        EXPECT_EQ(dialog->list()->item(0)->text(), "!");
         EXPECT_EQ(dialog->list()->item(k)->text(), "A");
         const QImage iconBefore = IconImage(dialog->list(), k);
         ActivateItem(dialog->list(), k);
@@ -100,38 +98,13 @@ TEST_F(BitmapEditorsTest, AGlyphDrawnInEveryFontReachesTheImageAndAfterYesTheFil
     app.prompts.answers.push_back(true);
     ASSERT_EQ(RunCloseOsFiles(app.state, &owner), CloseOsFilesResult::Closed);
     const Bytes ext = ReadFileBytes(paths.ext);
-    const Bytes sysinfo = ReadFileBytes(paths.sysinfo);
     EXPECT_TRUE(std::equal(ext.begin() + 2, ext.end(), edited.begin() + 2));
     EXPECT_EQ(ReadBe16(ext, 0), ExtChecksum(ext));
-    const auto copies = SysinfoChecksumOffsetsFor(model, sysinfo[kSaloneLayoutMarkerOffset]);
-    EXPECT_EQ(ReadBe16(sysinfo, copies.ext), ExtChecksum(ext));
   }
 }
 
-TEST_F(BitmapEditorsTest, CancelDropsTheFontAndOnlyOneCharacterEditorOpensAtATime) {
-  OpenSampleSet(app, WorkstationModel::Orvane);
-  const Bytes before = image();
-  editFont(FontSlot::Large, [&](EditFontDialog* dialog) {
-    ActivateItem(dialog->list(), 10);
-    QPointer<PixelEditorWindow> first = editors.characterEditor();
-    ASSERT_TRUE(first);
-    ActivateItem(dialog->list(), 20);
-    EXPECT_EQ(editors.characterEditor(), first.data()) << "a second editor was opened";
-    first->button(EditorCommand::Invert)->click();
-    first->button(EditorCommand::Cancel)->click();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull());
-    ActivateItem(dialog->list(), 20);
-    ASSERT_NE(editors.characterEditor(), nullptr);
-    editors.characterEditor()->button(EditorCommand::FillAll)->click();
-    editors.characterEditor()->close();  // the close box keeps the edit
-    EXPECT_EQ(editors.glyphs()[20].bytes[1], 0xFF);
-    dialog->cancelButton()->click();
-  });
-  EXPECT_EQ(image(), before);
-}
-
-TEST_F(BitmapEditorsTest, AnImportedPcFontReachesTheImageOnOkOnly) {
+// A character edit or an imported PC font reaches the image on OK only.
+TEST_F(BitmapEditorsTest, EditsAndAnImportedPcFontReachTheImageOnOkOnly) {
   OpenSampleSet(app, WorkstationModel::Orvane);
   const Bytes before = image();
   const FontSlotEntry medium = *FontSlotTable(WorkstationModel::Orvane, FontSlot::Medium);
@@ -140,6 +113,13 @@ TEST_F(BitmapEditorsTest, AnImportedPcFontReachesTheImageOnOkOnly) {
   for (bool keep : {false, true}) {
     GlyphWorkSet imported;
     editFont(FontSlot::Medium, [&](EditFontDialog* dialog) {
+      ActivateItem(dialog->list(), 10);
+      PixelEditorWindow* first = editors.characterEditor();
+      ASSERT_NE(first, nullptr);
+      ActivateItem(dialog->list(), 20);
+      EXPECT_EQ(editors.characterEditor(), first) << "only one character editor at a time";
+      first->button(EditorCommand::Invert)->click();
+      first->button(EditorCommand::Ok)->click();
       OnNextModal<ImportFontDialog>([&](ImportFontDialog* import) {
         app.prompts.fonts.push_back(font);
         import->selectFontButton()->click();
@@ -149,15 +129,11 @@ TEST_F(BitmapEditorsTest, AnImportedPcFontReachesTheImageOnOkOnly) {
       imported = editors.glyphs();
       (keep ? dialog->okButton() : dialog->cancelButton())->click();
     });
-    if (!keep) {
-      EXPECT_EQ(image(), before);
-      continue;
-    }
     // "A" is 8 pixels wide at 12 pixels in DejaVu Sans: one byte per row, all 10 rows stored.
     const auto glyphA = image().begin() + medium.offset + 32 * medium.bytesPerGlyph;
     EXPECT_EQ(imported[32].width(), 8);
-    EXPECT_TRUE(std::equal(glyphA, glyphA + medium.bytesPerGlyph, imported[32].bytes.begin()));
-    EXPECT_NE(image(), before);
+    EXPECT_EQ(std::equal(glyphA, glyphA + medium.bytesPerGlyph, imported[32].bytes.begin()), keep);
+    EXPECT_EQ(image() == before, !keep);
   }
 }
 
@@ -177,8 +153,6 @@ TEST_F(BitmapEditorsTest, EachStartupPictureIsEditedInPlaceAndEmptyItemsWriteNot
       const Bytes before = image();
       editStartup([&](EditStartupDialog* dialog) {
         ASSERT_EQ(dialog->list()->count(), c.items);
-        EXPECT_EQ(dialog->list()->item(item)->text().toStdString(), entry.label);
-        EXPECT_FALSE(dialog->cancelButton()->isVisible());
         ActivateItem(dialog->list(), item);
         ASSERT_NE(editors.graphicEditor(), nullptr);
         // The dialog may end first; the editor still writes when it closes.
@@ -186,9 +160,6 @@ TEST_F(BitmapEditorsTest, EachStartupPictureIsEditedInPlaceAndEmptyItemsWriteNot
       });
       PixelEditorWindow* editor = editors.graphicEditor();
       ASSERT_NE(editor, nullptr);
-      if (!entry.used()) {
-        EXPECT_EQ(editor->size(), QSize(620, 207));  // buttons clear of Cancel
-      }
       editor->button(EditorCommand::Invert)->click();
       editor->button(EditorCommand::Ok)->click();
       const std::vector<std::size_t> changed = Changed(before, image());
@@ -266,7 +237,6 @@ TEST_F(BitmapEditorsTest, FontFilesSaveWholeRecordsAndRefuseShortFilesUnchanged)
   const Bytes file = ReadFileBytes(saved);
   ASSERT_EQ(file.size(), 5516u);
   EXPECT_EQ((Bytes{file.begin(), file.begin() + 6}), (Bytes{'G', 'L', 'X', 1, 3, 3}));
-  EXPECT_EQ(app.prompts.asked.at(0).chooser.title, "Save");
   ASSERT_EQ(app.prompts.messages.size(), 1u);
   EXPECT_EQ(app.prompts.messages[0], (ShownText{"File Error", "Error Saving Font File"}));
   WriteFileBytes(shortFile, Bytes(file.begin(), file.begin() + 5000));

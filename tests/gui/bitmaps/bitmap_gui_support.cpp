@@ -43,7 +43,6 @@ void Release(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::MouseButton
   Send(widget, QEvent::MouseButtonRelease, at, button, held);
 }
 
-// Double-clicks a list item, as the user opens a character or a picture.
 void ActivateItem(QListWidget* list, int row) {
   QListWidgetItem* item = list->item(row);
   ASSERT_NE(item, nullptr);

@@ -32,13 +32,6 @@ TEST(PcgFromTheMainWindow, MenuPanelAndExitPathReachThePcgWindows) {
   ASSERT_NE(pcg->browser(), nullptr);
   EXPECT_TRUE(app.state.pcgIndex().isOpen());
 
-  // A second "Open PCG" says "Sorry" before any chooser.
-  app.prompts.clearShown();
-  window.action(MenuCommand::OpenPcg)->trigger();
-  EXPECT_TRUE(app.prompts.asked.empty());
-  ASSERT_EQ(app.prompts.messages.size(), 1u);
-  EXPECT_EQ(app.prompts.messages[0].caption, "Sorry");
-
   // An OS file set through the menu; the panel's "View GM Banks" opens the viewer.
   const SampleSetPaths set = app.writeSet(WorkstationModel::Orvane);
   OnNextModal<LoadOsFilesDialog>([&](LoadOsFilesDialog* dialog) {
