@@ -27,20 +27,28 @@ void OpenAndSave(benchmark::State& state) {
   state.SetLabel(std::string(ModelInfo(model).name));
 }
 
+// Opens each file of the set in turn (locked, as the program does) and hands it to use.
+template <class Use>
+void ForEachFile(const testing::SampleSetPaths& paths, Use use) {
+  for (const std::string* path : {&paths.sysinfo, &paths.ext, &paths.ext2}) {
+    if (path->empty()) continue;
+    FileHandlePtr file = OpenLockedFile(*path);
+    use(*file, static_cast<std::size_t>(file->Size()));
+  }
+}
+
 // The floor: read every file of the set whole, then write it back whole in place and flush it.
 void ReadAndWriteBytes(benchmark::State& state) {
   const auto model = static_cast<WorkstationModel>(state.range(0));
   TempDir dir;
   const testing::SampleSetPaths paths = testing::WriteSampleSet(dir.path(), model);
   for (auto _ : state) {
-    for (const std::string* path : {&paths.sysinfo, &paths.ext, &paths.ext2}) {
-      if (path->empty()) continue;
-      FileHandlePtr file = OpenLockedFile(*path);
-      Bytes bytes(static_cast<std::size_t>(file->Size()));
-      if (!file->ReadAt(0, bytes) || !file->WriteAt(0, bytes) || !file->Flush()) {
+    ForEachFile(paths, [&](FileHandle& file, std::size_t size) {
+      Bytes bytes(size);
+      if (!file.ReadAt(0, bytes) || !file.WriteAt(0, bytes) || !file.Flush()) {
         state.SkipWithError("io failed");
       }
-    }
+    });
   }
   state.SetLabel(std::string(ModelInfo(model).name));
 }
@@ -51,14 +59,12 @@ void VerifyReadBack(benchmark::State& state) {
   TempDir dir;
   const testing::SampleSetPaths paths = testing::WriteSampleSet(dir.path(), model);
   for (auto _ : state) {
-    for (const std::string* path : {&paths.sysinfo, &paths.ext, &paths.ext2}) {
-      if (path->empty()) continue;
-      FileHandlePtr file = OpenLockedFile(*path);
-      Bytes expected(static_cast<std::size_t>(file->Size()));
-      Bytes back(expected.size());
-      if (!file->ReadAt(0, back) || back.size() != expected.size()) state.SkipWithError("read failed");
+    ForEachFile(paths, [&](FileHandle& file, std::size_t size) {
+      Bytes expected(size);
+      Bytes back(size);
+      if (!file.ReadAt(0, back)) state.SkipWithError("read failed");
       benchmark::DoNotOptimize(std::equal(back.begin(), back.end(), expected.begin()));
-    }
+    });
   }
   state.SetLabel(std::string(ModelInfo(model).name));
 }
