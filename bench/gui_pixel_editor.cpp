@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "core/bitmaps/pixel_editor.h"
-#include "gui/app/qt_prompts.h"
+#include "gui/common/qt_prompts.h"
 #include "gui/bitmaps/glyph_rendering.h"
 #include "gui/bitmaps/grid_picture.h"
 #include "gui/bitmaps/pixel_editor_window.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "core/pcg/program_pack.h"
+#include "core/programs/program_pack.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zentavour;

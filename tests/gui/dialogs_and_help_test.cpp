@@ -8,7 +8,7 @@
 #include <QSvgRenderer>
 #include <QTest>
 
-#include "gui/app/question_dialog.h"
+#include "gui/common/question_dialog.h"
 
 namespace zentavour::testing {
 namespace {

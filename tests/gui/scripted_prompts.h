@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "gui/app/prompts.h"
+#include "gui/common/prompts.h"
 
 namespace zentavour::testing {
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/osfiles/gm_bank_reader.h"
 #include "core/osfiles/os_image_layout.h"
 
 namespace zentavour {

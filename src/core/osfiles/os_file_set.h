@@ -10,7 +10,7 @@
 #include "core/common/failure.h"
 #include "core/common/file_handle.h"
 #include "core/osfiles/workstation_model.h"
-#include "core/pcg/program_slot.h"
+#include "core/programs/program_slot.h"
 
 namespace zentavour {
 

@@ -7,7 +7,7 @@
 
 #include "core/common/bytes.h"
 #include "core/osfiles/workstation_model.h"
-#include "core/pcg/record_format.h"
+#include "core/programs/record_format.h"
 
 namespace zentavour {
 

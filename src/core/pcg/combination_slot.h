@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/common/bytes.h"
-#include "core/pcg/record_format.h"
+#include "core/programs/record_format.h"
 
 namespace zentavour {
 

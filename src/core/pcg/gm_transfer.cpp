@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/osfiles/os_image_layout.h"
-#include "core/pcg/program_pack.h"
+#include "core/programs/program_pack.h"
 
 namespace zentavour {
 namespace {

@@ -12,8 +12,8 @@
 #include "core/common/failure.h"
 #include "core/common/file_handle.h"
 #include "core/pcg/combination_slot.h"
-#include "core/pcg/program_slot.h"
-#include "core/pcg/record_format.h"
+#include "core/programs/program_slot.h"
+#include "core/programs/record_format.h"
 
 namespace zentavour {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/pcg/program_slot.h"
+#include "core/programs/program_slot.h"
 
 namespace zentavour {
 

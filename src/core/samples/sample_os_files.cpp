@@ -7,7 +7,7 @@
 
 #include "core/common/file_handle.h"
 #include "core/osfiles/os_image_layout.h"
-#include "core/pcg/program_slot.h"
+#include "core/programs/program_slot.h"
 #include "core/samples/sample_pcg_files.h"
 #include "core/samples/tiny_font.h"
 

@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "core/common/file_handle.h"
-#include "core/pcg/program_pack.h"
+#include "core/programs/program_pack.h"
 
 namespace zentavour {
 namespace {

@@ -7,7 +7,7 @@
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 
-#include "gui/app/resources.h"
+#include "gui/common/resources.h"
 
 namespace zentavour {
 namespace {

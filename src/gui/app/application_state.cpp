@@ -1,6 +1,6 @@
 #include "gui/app/application_state.h"
 
-#include "gui/app/resources.h"
+#include "gui/common/resources.h"
 
 namespace zentavour {
 

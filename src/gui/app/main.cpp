@@ -3,7 +3,7 @@
 
 #include "gui/app/application_state.h"
 #include "gui/app/main_window.h"
-#include "gui/app/qt_prompts.h"
+#include "gui/common/qt_prompts.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -1,19 +1,12 @@
 #include "gui/bitmaps/bitmap_editors.h"
 
 #include "gui/app/application_state.h"
-#include "gui/app/prompts.h"
+#include "gui/common/prompts.h"
 #include "gui/bitmaps/edit_font_dialog.h"
 #include "gui/bitmaps/edit_startup_dialog.h"
+#include "gui/common/text.h"
 
 namespace zentavour {
-namespace {
-
-QString Str(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 BitmapEditors::BitmapEditors(ApplicationState& state, QObject* parent)
     : QObject(parent), state_(state) {
   connect(&state_, &ApplicationState::osFilesChanged, this,
@@ -46,7 +39,7 @@ void BitmapEditors::editFont(FontSlot slot, QWidget* owner) {
   if (!entry) return;
   Result<GlyphWorkSet> loaded = LoadGlyphWorkSet(set.ExtImage, set.model, slot);
   if (!loaded) {
-    state_.prompts().message(owner, Str(loaded.failure().caption), Str(loaded.failure().text));
+    state_.prompts().showFailure(owner, loaded.failure());
     return;
   }
   glyphs_ = *loaded;
@@ -55,7 +48,7 @@ void BitmapEditors::editFont(FontSlot slot, QWidget* owner) {
   EditFontDialog dialog(*this, slot, *entry, owner);
   if (dialog.exec() != QDialog::Accepted || !stillOnSet(generation)) return;
   if (Status stored = StoreGlyphWorkSet(glyphs_, set.ExtImage, set.model, slot); !stored) {
-    state_.prompts().message(owner, Str(stored.failure().caption), Str(stored.failure().text));
+    state_.prompts().showFailure(owner, stored.failure());
   }
 }
 
@@ -90,8 +83,7 @@ PixelEditorWindow* BitmapEditors::openGraphicEditor(const StartupGraphicEntry& e
   const GraphicTarget target = GraphicTarget::From(entry);
   Result<PixelEditor> editor = PixelEditor::ForGraphic(state_.osFiles().ExtImage, target);
   if (!editor) {
-    state_.prompts().message(messageOwner, Str(editor.failure().caption),
-                             Str(editor.failure().text));
+    state_.prompts().showFailure(messageOwner, editor.failure());
     return nullptr;
   }
   const std::uint64_t generation = state_.osFiles().generation;
@@ -99,7 +91,7 @@ PixelEditorWindow* BitmapEditors::openGraphicEditor(const StartupGraphicEntry& e
     // Only into the set the picture came from; that set's images are still there.
     if (!stillOnSet(generation)) return;
     if (Status packed = edited.PackInto(state_.osFiles().ExtImage); !packed) {
-      state_.prompts().message(nullptr, Str(packed.failure().caption), Str(packed.failure().text));
+      state_.prompts().showFailure(nullptr, packed.failure());
     }
   };
   graphicEditor_ = new PixelEditorWindow(std::move(*editor), commit, state_.prompts());

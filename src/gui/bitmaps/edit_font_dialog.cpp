@@ -10,19 +10,16 @@
 
 #include "core/bitmaps/font_file.h"
 #include "gui/app/application_state.h"
-#include "gui/app/file_chooser.h"
-#include "gui/app/prompts.h"
-#include "gui/app/web_links.h"
+#include "gui/common/file_chooser.h"
+#include "gui/common/prompts.h"
+#include "gui/common/web_links.h"
 #include "gui/bitmaps/bitmap_editors.h"
 #include "gui/bitmaps/glyph_rendering.h"
 #include "gui/bitmaps/import_font_dialog.h"
+#include "gui/common/text.h"
 
 namespace zentavour {
 namespace {
-
-QString Str(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Small fonts are shown doubled so that their pixels can be told apart.
 int IconScale(int rows) {
@@ -59,7 +56,7 @@ EditFontDialog::EditFontDialog(BitmapEditors& editors, FontSlot slot, const Font
 
   auto makeButton = [this](int id, const QString& text) {
     auto* button = new QPushButton(text, this);
-    button->setObjectName(QStringLiteral("control%1").arg(id));
+    button->setObjectName(ControlName(id));
     return button;
   };
   ok_ = makeButton(1, QStringLiteral("OK"));
@@ -125,7 +122,7 @@ void EditFontDialog::saveFontFile() {
   const Status saved = SaveFontFile(QFile::encodeName(*path).toStdString(), editors_.glyphs(),
                                     state.osFiles().model, slot_);
   if (!saved) {
-    state.prompts().message(nullptr, Str(saved.failure().caption), Str(saved.failure().text));
+    state.prompts().showFailure(nullptr, saved.failure());
   }
 }
 
@@ -136,7 +133,7 @@ void EditFontDialog::loadFontFile() {
   const Result<FontFileContents> loaded =
       LoadFontFile(QFile::encodeName(*path).toStdString(), kHomePageAddress);
   if (!loaded) {
-    state.prompts().message(this, Str(loaded.failure().caption), Str(loaded.failure().text));
+    state.prompts().showFailure(this, loaded.failure());
     return;
   }
   editors_.glyphs() = loaded->glyphs;

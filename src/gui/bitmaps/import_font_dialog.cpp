@@ -11,9 +11,10 @@
 #include <QVBoxLayout>
 
 #include "core/bitmaps/rendered_glyph.h"
-#include "gui/app/prompts.h"
+#include "gui/common/prompts.h"
 #include "gui/bitmaps/bitmap_editors.h"
 #include "gui/bitmaps/glyph_rendering.h"
+#include "gui/common/text.h"
 
 namespace zentavour {
 namespace {
@@ -33,7 +34,7 @@ ImportFontDialog::ImportFontDialog(GlyphWorkSet& glyphs, FontImportSettings& set
 
   auto makeButton = [this](int id, const QString& text) {
     auto* button = new QPushButton(text, this);
-    button->setObjectName(QStringLiteral("control%1").arg(id));
+    button->setObjectName(ControlName(id));
     button->setAutoDefault(false);
     return button;
   };
@@ -82,7 +83,7 @@ ImportFontDialog::ImportFontDialog(GlyphWorkSet& glyphs, FontImportSettings& set
   grid->setSpacing(2);
   for (int k = 0; k < kGlyphCount; ++k) {
     auto* preview = new QLabel(group);
-    preview->setObjectName(QStringLiteral("control%1").arg(1172 + k));
+    preview->setObjectName(ControlName(1172 + k));
     preview->setFixedSize(kPreviewCell, kPreviewCell);
     preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     grid->addWidget(preview, k / kPreviewColumns, k % kPreviewColumns);

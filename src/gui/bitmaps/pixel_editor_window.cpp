@@ -12,15 +12,12 @@
 #include <climits>
 
 #include "core/bitmaps/bmp_import.h"
-#include "gui/app/file_chooser.h"
-#include "gui/app/prompts.h"
+#include "gui/common/file_chooser.h"
+#include "gui/common/prompts.h"
+#include "gui/common/text.h"
 
 namespace zentavour {
 namespace {
-
-QString Str(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRect ToQRect(const PixelRect& rect) {
   return QRect(rect.left, rect.top, rect.width(), rect.height());
@@ -111,7 +108,7 @@ PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts&
 
   for (const EditorButton& place : layout) {
     auto* button = new QPushButton(Str(place.caption), this);
-    button->setObjectName(QStringLiteral("control%1").arg(static_cast<int>(place.command)));
+    button->setObjectName(ControlName(place.command));
     button->setGeometry(ToQRect(place.rect));
     button->setDefault(place.isDefault);
     connect(button, &QPushButton::clicked, this, [this, command = place.command] { run(command); });
@@ -148,17 +145,17 @@ void PixelEditorWindow::loadBitmap() {
   if (!path) return;
   const Result<Bytes> file = ReadBitmapFile(QFile::encodeName(*path).toStdString());
   if (!file) {
-    prompts_.message(this, Str(file.failure().caption), Str(file.failure().text));
+    prompts_.showFailure(this, file.failure());
     return;
   }
   const EditorGeometry& geometry = editor_.geometry();
   const Result<BmpImport> picture = ImportMonochromeBmp(*file, geometry.bytesPerRow, geometry.rows);
   if (!picture) {
-    prompts_.message(this, Str(picture.failure().caption), Str(picture.failure().text));
+    prompts_.showFailure(this, picture.failure());
     return;
   }
   for (const Failure& warning : picture->warnings) {
-    prompts_.message(this, Str(warning.caption), Str(warning.text));
+    prompts_.showFailure(this, warning);
   }
   editor_.LoadBitmap(*picture);
   repaintAll();

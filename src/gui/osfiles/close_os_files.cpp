@@ -2,7 +2,7 @@
 
 #include "core/osfiles/os_file_set.h"
 #include "gui/app/application_state.h"
-#include "gui/app/prompts.h"
+#include "gui/common/prompts.h"
 
 namespace zentavour {
 
@@ -13,8 +13,7 @@ CloseOsFilesResult RunCloseOsFiles(ApplicationState& state, QWidget* owner) {
   if (prompts.question(owner, QStringLiteral("Close OS Files"),
                        QStringLiteral("Save Changes to OS Files?"))) {
     if (const Status written = WriteBackOsFiles(set); !written) {
-      prompts.message(owner, QString::fromStdString(written.failure().caption),
-                      QString::fromStdString(written.failure().text));
+      prompts.showFailure(owner, written.failure());
       return CloseOsFilesResult::KeptOpen;
     }
   }

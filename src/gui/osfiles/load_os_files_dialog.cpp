@@ -10,15 +10,12 @@
 #include <QVBoxLayout>
 
 #include "gui/app/application_state.h"
-#include "gui/app/file_chooser.h"
-#include "gui/app/prompts.h"
+#include "gui/common/file_chooser.h"
+#include "gui/common/prompts.h"
+#include "gui/common/text.h"
 
 namespace zentavour {
 namespace {
-
-QString Str(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 struct RadioEntry {
   WorkstationModel model;
@@ -32,10 +29,6 @@ constexpr RadioEntry kRadioOrder[] = {
     {WorkstationModel::OrvaneSalone, 1036},
     {WorkstationModel::Ossik, 1034},
 };
-
-QString ControlName(int id) {
-  return QStringLiteral("control%1").arg(id);
-}
 
 int RadioId(WorkstationModel model) {
   for (const RadioEntry& entry : kRadioOrder) {
@@ -208,8 +201,7 @@ void LoadOsFilesDialog::pressOk() {
   const LoadOkOutcome outcome = PressLoadOk(state_.osFiles(), state_.fileOpener());
   Prompts& prompts = state_.prompts();
   for (const Failure& message : outcome.messages) {
-    prompts.message(this, QString::fromStdString(message.caption),
-                    QString::fromStdString(message.text));
+    prompts.showFailure(this, message);
   }
   if (!outcome.loaded) return;
   prompts.message(this, Str(kProgramTitle), Str(kOsFilesOpenedText));

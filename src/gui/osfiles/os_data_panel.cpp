@@ -6,16 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/resources.h"
+#include "gui/common/resources.h"
+#include "gui/common/text.h"
 
 namespace zentavour {
 namespace {
 
 constexpr int kStatusIconSize = 32;
-
-QString ControlName(PanelControl control) {
-  return QStringLiteral("control%1").arg(static_cast<int>(control));
-}
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 #include "core/pcg/program_edit_fields.h"
 #include "gui/app/application_state.h"
 #include "gui/pcg/bank_list.h"
-#include "gui/pcg/pcg_text.h"
+#include "gui/common/text.h"
 
 namespace zentavour {
 
@@ -36,7 +36,7 @@ GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
   auto* group = new QButtonGroup(this);
   auto makeBankButton = [this, group](GmBanksControl control, const QString& text) {
     auto* button = new QPushButton(text, this);
-    button->setObjectName(PcgControlName(static_cast<int>(control)));
+    button->setObjectName(ControlName(static_cast<int>(control)));
     button->setCheckable(true);
     button->setAutoDefault(false);
     group->addButton(button);
@@ -49,7 +49,7 @@ GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
 
   auto makeBox = [this](GmBanksControl control) {
     auto* box = new QLineEdit(this);
-    box->setObjectName(PcgControlName(static_cast<int>(control)));
+    box->setObjectName(ControlName(static_cast<int>(control)));
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::NoFocus);
     box->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("Woodwind/Reed")) + 24);
@@ -59,13 +59,13 @@ GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
   oscMode_ = makeBox(GmBanksControl::OscMode);
 
   list_ = new BankList(this);
-  list_->setObjectName(PcgControlName(static_cast<int>(GmBanksControl::List)));
+  list_->setObjectName(ControlName(static_cast<int>(GmBanksControl::List)));
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)
-      ->setObjectName(PcgControlName(static_cast<int>(GmBanksControl::Ok)));
+      ->setObjectName(ControlName(static_cast<int>(GmBanksControl::Ok)));
   buttons->button(QDialogButtonBox::Cancel)
-      ->setObjectName(PcgControlName(static_cast<int>(GmBanksControl::Cancel)));
+      ->setObjectName(ControlName(static_cast<int>(GmBanksControl::Cancel)));
   for (QAbstractButton* button : buttons->buttons()) {
     if (auto* push = qobject_cast<QPushButton*>(button)) push->setAutoDefault(false);
   }
@@ -116,7 +116,7 @@ void GmBanksDialog::itemHovered(QListWidgetItem* item) {
   const int row = item ? list_->row(item) : -1;
   if (row < 0 || row >= BankList::kBankSize || currentBank_ == 0) return;
   const ProgramSlot& slot = (*shown_)[static_cast<std::size_t>(row)];
-  category_->setText(ViewText(ProgramCategoryName(slot)));
+  category_->setText(Str(ProgramCategoryName(slot)));
   oscMode_->setText(OscillatorModeName(slot));
 }
 

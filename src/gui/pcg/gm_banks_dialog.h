@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/pcg/program_slot.h"
+#include "core/programs/program_slot.h"
 
 class QLineEdit;
 class QListWidgetItem;

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "gui/app/resources.h"
+#include "gui/common/resources.h"
 
 namespace zentavour {
 

@@ -16,7 +16,7 @@
 #include "gui/app/application_state.h"
 #include "gui/pcg/bank_list.h"
 #include "gui/pcg/model_logo.h"
-#include "gui/pcg/pcg_text.h"
+#include "gui/common/text.h"
 #include "gui/pcg/transfer_gm_dialog.h"
 
 namespace zentavour {
@@ -24,7 +24,7 @@ namespace {
 
 QLineEdit* ReadOnlyBox(QWidget* parent, PcgFileControl control, int width) {
   auto* box = new QLineEdit(parent);
-  box->setObjectName(PcgControlName(static_cast<int>(control)));
+  box->setObjectName(ControlName(static_cast<int>(control)));
   box->setReadOnly(true);
   box->setFocusPolicy(Qt::NoFocus);
   box->setFixedWidth(width);
@@ -64,13 +64,13 @@ PcgFileDialog::PcgFileDialog(ApplicationState& state, const PcgIndex& index, QWi
   combinationRow->addStretch(1);
 
   logo_ = new QLabel(this);
-  logo_->setObjectName(PcgControlName(static_cast<int>(PcgFileControl::Logo)));
+  logo_->setObjectName(ControlName(static_cast<int>(PcgFileControl::Logo)));
   logo_->setPixmap(ModelLogo(index_.modelCode, devicePixelRatioF()));
   logo_->setFixedSize(kModelLogoSize);
   logo_->setProperty("logoResource", ModelLogoResource(index_.modelCode));
 
   list_ = new BankList(this);
-  list_->setObjectName(PcgControlName(static_cast<int>(PcgFileControl::List)));
+  list_->setObjectName(ControlName(static_cast<int>(PcgFileControl::List)));
 
   const int boxWidth = fontMetrics().horizontalAdvance(QStringLiteral("Woodwind/Reed")) + 24;
   programBox_ = ReadOnlyBox(this, PcgFileControl::ProgramBox, boxWidth / 2);
@@ -81,7 +81,7 @@ PcgFileDialog::PcgFileDialog(ApplicationState& state, const PcgIndex& index, QWi
   categoryLabel->setBuddy(categoryBox_);
 
   transfer_ = new QPushButton(QStringLiteral("Prog Bank to GM Bank"), this);
-  transfer_->setObjectName(PcgControlName(static_cast<int>(PcgFileControl::ProgBankToGmBank)));
+  transfer_->setObjectName(ControlName(static_cast<int>(PcgFileControl::ProgBankToGmBank)));
   transfer_->setAutoDefault(false);
   transfer_->setEnabled(false);
 
@@ -100,7 +100,7 @@ PcgFileDialog::PcgFileDialog(ApplicationState& state, const PcgIndex& index, QWi
       {PcgFileControl::ConvertToOrvaneFormat, "Convert to Orvane Format"}};
   for (const auto& [control, text] : hidden) {
     auto* button = new QPushButton(QLatin1String(text), this);
-    button->setObjectName(PcgControlName(static_cast<int>(control)));
+    button->setObjectName(ControlName(static_cast<int>(control)));
     button->setAutoDefault(false);
     button->setEnabled(false);
     button->hide();
@@ -142,7 +142,7 @@ PcgFileDialog::PcgFileDialog(ApplicationState& state, const PcgIndex& index, QWi
 
 QPushButton* PcgFileDialog::addBankButton(int id, QButtonGroup* group) {
   auto* button = new QPushButton(this);
-  button->setObjectName(PcgControlName(id));
+  button->setObjectName(ControlName(id));
   button->setCheckable(true);
   button->setAutoDefault(false);
   button->setEnabled(false);
@@ -182,9 +182,9 @@ void PcgFileDialog::itemHovered(QListWidgetItem* item) {
   if (listsCombinations_) {
     // A combination carries its own category; show that rather than a program's.
     const CombinationSlot& combination = (*index_.combinations)[bank][slot];
-    categoryBox_->setText(ViewText(TableName(CategoryNames(), combination.category())));
+    categoryBox_->setText(Str(TableName(CategoryNames(), combination.category())));
   } else {
-    categoryBox_->setText(ViewText(ProgramCategoryName((*index_.programs)[bank][slot])));
+    categoryBox_->setText(Str(ProgramCategoryName((*index_.programs)[bank][slot])));
   }
 }
 

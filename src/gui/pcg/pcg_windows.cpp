@@ -2,8 +2,8 @@
 
 #include "core/pcg/pcg_index.h"
 #include "gui/app/application_state.h"
-#include "gui/app/file_chooser.h"
-#include "gui/app/prompts.h"
+#include "gui/common/file_chooser.h"
+#include "gui/common/prompts.h"
 #include "gui/pcg/gm_banks_dialog.h"
 #include "gui/pcg/pcg_file_dialog.h"
 #include "gui/pcg/program_edit_dialog.h"
@@ -44,8 +44,7 @@ GmBanksDialog* PcgWindows::gmBanks() const {
 bool PcgWindows::refuseWhileOpen() {
   if (!pcgOpen()) return false;
   const Failure sorry = PcgAlreadyOpenFailure();
-  state_.prompts().message(owner_, QString::fromStdString(sorry.caption),
-                           QString::fromStdString(sorry.text));
+  state_.prompts().showFailure(owner_, sorry);
   return true;
 }
 
@@ -62,8 +61,7 @@ void PcgWindows::openPcg(const QString& path) {
   ResetPcgIndex(index_);
   Result<PcgIndex> opened = OpenPcgFile(path.toStdString(), state_.fileOpener());
   if (!opened) {
-    prompts.message(owner_, QString::fromStdString(opened.failure().caption),
-                    QString::fromStdString(opened.failure().text));
+    prompts.showFailure(owner_, opened.failure());
     return;
   }
   index_ = std::move(*opened);

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/pcg/program_tables.h"
-#include "gui/pcg/pcg_text.h"
+#include "gui/common/text.h"
 
 namespace zentavour {
 namespace {
@@ -21,7 +21,7 @@ namespace {
 using namespace program_edit;
 
 void AddNames(QComboBox* list, std::span<const std::string_view> names) {
-  for (std::string_view name : names) list->addItem(ViewText(name));
+  for (std::string_view name : names) list->addItem(Str(name));
 }
 
 // A list shows its entry; a choice made by the user snaps back, since nothing is taken from here.
@@ -58,8 +58,8 @@ ProgramEditDialog::ProgramEditDialog(const ProgramSlot& slot, QWidget* owner)
   setModal(false);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(PcgControlName(kOk));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(PcgControlName(kCancel));
+  buttons->button(QDialogButtonBox::Ok)->setObjectName(ControlName(kOk));
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName(ControlName(kCancel));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -84,7 +84,7 @@ ProgramEditDialog::ProgramEditDialog(const ProgramSlot& slot, QWidget* owner)
 
 QLineEdit* ProgramEditDialog::addEdit(QWidget* parent, int id, int characters) {
   auto* edit = new QLineEdit(parent);
-  edit->setObjectName(PcgControlName(id));
+  edit->setObjectName(ControlName(id));
   edit->setReadOnly(true);
   const QFontMetrics metrics = edit->fontMetrics();
   edit->setFixedWidth(metrics.horizontalAdvance(QString(characters, QLatin1Char('0'))) + 16);
@@ -93,20 +93,20 @@ QLineEdit* ProgramEditDialog::addEdit(QWidget* parent, int id, int characters) {
 
 QComboBox* ProgramEditDialog::addList(QWidget* parent, int id) {
   auto* list = new QComboBox(parent);
-  list->setObjectName(PcgControlName(id));
+  list->setObjectName(ControlName(id));
   list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   return list;
 }
 
 QCheckBox* ProgramEditDialog::addCheck(QWidget* parent, int id, const QString& text) {
   QCheckBox* check = new ShownButton<QCheckBox>(text, parent);
-  check->setObjectName(PcgControlName(id));
+  check->setObjectName(ControlName(id));
   return check;
 }
 
 QRadioButton* ProgramEditDialog::addRadio(QWidget* parent, int id, const QString& text) {
   QRadioButton* radio = new ShownButton<QRadioButton>(text, parent);
-  radio->setObjectName(PcgControlName(id));
+  radio->setObjectName(ControlName(id));
   return radio;
 }
 

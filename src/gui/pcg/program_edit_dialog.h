@@ -3,7 +3,8 @@
 #include <QDialog>
 
 #include "core/pcg/program_edit_fields.h"
-#include "core/pcg/program_slot.h"
+#include "core/programs/program_slot.h"
+#include "gui/common/text.h"
 
 class QAbstractButton;
 class QCheckBox;
@@ -52,7 +53,7 @@ class ProgramEditDialog : public QDialog {
 
   template <class T>
   T* control(int id) const {
-    return findChild<T*>(QStringLiteral("control%1").arg(id));
+    return findChild<T*>(ControlName(id));
   }
 
  private:

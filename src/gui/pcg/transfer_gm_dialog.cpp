@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "gui/app/application_state.h"
-#include "gui/app/prompts.h"
-#include "gui/pcg/pcg_text.h"
+#include "gui/common/prompts.h"
+#include "gui/common/text.h"
 
 namespace zentavour {
 
@@ -24,12 +24,12 @@ TransferGmDialog::TransferGmDialog(ApplicationState& state, const PcgIndex& inde
   setModal(true);
 
   programBanks_ = new QComboBox(this);
-  programBanks_->setObjectName(PcgControlName(static_cast<int>(TransferGmControl::ProgramBank)));
-  for (const TransferSourceEntry& entry : sources_) programBanks_->addItem(ViewText(entry.label));
+  programBanks_->setObjectName(ControlName(static_cast<int>(TransferGmControl::ProgramBank)));
+  for (const TransferSourceEntry& entry : sources_) programBanks_->addItem(Str(entry.label));
   gmBanks_ = new QComboBox(this);
-  gmBanks_->setObjectName(PcgControlName(static_cast<int>(TransferGmControl::GmBank)));
+  gmBanks_->setObjectName(ControlName(static_cast<int>(TransferGmControl::GmBank)));
   for (const std::string& entry : TransferGmEntries(state_.openOsModel())) {
-    gmBanks_->addItem(ViewText(entry));
+    gmBanks_->addItem(Str(entry));
   }
   programBanks_->setCurrentIndex(programBanks_->count() > 0 ? 0 : -1);
   gmBanks_->setCurrentIndex(0);
@@ -50,10 +50,10 @@ TransferGmDialog::TransferGmDialog(ApplicationState& state, const PcgIndex& inde
   columns->setHorizontalSpacing(12);
 
   transfer_ = new QPushButton(QStringLiteral("Transfer"), this);
-  transfer_->setObjectName(PcgControlName(static_cast<int>(TransferGmControl::Transfer)));
+  transfer_->setObjectName(ControlName(static_cast<int>(TransferGmControl::Transfer)));
   transfer_->setDefault(true);
   cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel_->setObjectName(PcgControlName(static_cast<int>(TransferGmControl::Cancel)));
+  cancel_->setObjectName(ControlName(static_cast<int>(TransferGmControl::Cancel)));
   cancel_->setAutoDefault(false);
 
   auto* buttons = new QHBoxLayout;
@@ -80,8 +80,7 @@ void TransferGmDialog::transfer() {
       TransferProgramBankToGm(state_.osFiles(), index_, slot, gmBanks_->currentIndex() + 1);
   if (!status) {
     const Failure& failure = status.failure();
-    state_.prompts().message(this, QString::fromStdString(failure.caption),
-                             QString::fromStdString(failure.text));
+    state_.prompts().showFailure(this, failure);
     return;
   }
   accept();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/osfiles/gm_bank_reader.h"
 #include "core/osfiles/os_image_layout.h"
 #include "support/faulty_files.h"
 #include "support/temp_dir.h"

@@ -1,5 +1,5 @@
 #include "core/osfiles/os_image_layout.h"
-#include "core/pcg/program_slot.h"
+#include "core/programs/program_slot.h"
 
 #include <gtest/gtest.h>
 

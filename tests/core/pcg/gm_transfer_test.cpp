@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/osfiles/os_image_layout.h"
-#include "core/pcg/program_pack.h"
+#include "core/programs/program_pack.h"
 #include "core/samples/sample_pcg_files.h"
 
 namespace zentavour {

@@ -8,7 +8,7 @@
 #include "core/osfiles/os_image_layout.h"
 #include "core/pcg/gm_transfer.h"
 #include "core/pcg/program_edit_fields.h"
-#include "core/pcg/program_pack.h"
+#include "core/programs/program_pack.h"
 #include "core/samples/sample_pcg_files.h"
 #include "gui/pcg/bank_list.h"
 #include "gui/pcg/gm_banks_dialog.h"

@@ -11,7 +11,7 @@
 #include "core/pcg/program_edit_fields.h"
 #include "core/pcg/program_tables.h"
 #include "core/samples/sample_pcg_files.h"
-#include "gui/app/file_chooser.h"
+#include "gui/common/file_chooser.h"
 #include "gui/pcg/bank_list.h"
 #include "gui/pcg/pcg_file_dialog.h"
 #include "gui/pcg/program_edit_dialog.h"

@@ -2,8 +2,8 @@
 
 #include <QPointer>
 
-#include "gui/app/help_window.h"
-#include "gui/app/prompts.h"
+#include "gui/common/help_window.h"
+#include "gui/common/prompts.h"
 
 namespace zentavour {
 

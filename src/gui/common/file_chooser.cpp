@@ -1,11 +1,9 @@
-#include "gui/app/file_chooser.h"
+#include "gui/common/file_chooser.h"
+
+#include "gui/common/text.h"
 
 namespace zentavour {
 namespace {
-
-QString Str(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // An exact name and its lower-case form, each listed once.
 QStringList BothCases(const QString& name) {

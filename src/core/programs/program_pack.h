@@ -5,8 +5,8 @@
 #include <optional>
 #include <span>
 
-#include "core/pcg/program_slot.h"
-#include "core/pcg/record_format.h"
+#include "core/programs/program_slot.h"
+#include "core/programs/record_format.h"
 
 namespace zentavour {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/common/bytes.h"
-#include "core/pcg/record_format.h"
+#include "core/programs/record_format.h"
 
 namespace zentavour {
 
@@ -62,11 +62,5 @@ std::size_t UnpackProgramBank(ByteView packed, ProgramBank& bank, RecordFormat f
 inline std::size_t PackedBankSize(RecordFormat format) {
   return 128 * RecordFormatTable(format).programRecordSize;
 }
-
-// Reads the bank at offset of an EXT image. For the Orvane Salone a bank running past the end of
-// the first image continues in the second one at its offset 2, after its checksum header.
-// Returns false, leaving bank as it was, when the bytes are not there.
-[[nodiscard]] bool ReadProgramBank(ByteView ext, ByteView ext2, std::size_t offset,
-                                   ProgramBank& bank, RecordFormat format);
 
 }  // namespace zentavour

@@ -5,7 +5,9 @@
 #include <QUrl>
 #include <optional>
 
-#include "gui/app/file_chooser.h"
+#include "core/common/failure.h"
+#include "gui/common/file_chooser.h"
+#include "gui/common/text.h"
 
 class QWidget;
 
@@ -31,6 +33,11 @@ class Prompts {
   virtual void openUrl(const QUrl& url) = 0;
   // Shows the program's help at its contents page.
   virtual void showHelp(QWidget* parent) = 0;
+
+  // A core failure as its message box: its caption as the title, its text.
+  void showFailure(QWidget* parent, const Failure& failure) {
+    message(parent, Str(failure.caption), Str(failure.text));
+  }
 };
 
 }  // namespace zentavour

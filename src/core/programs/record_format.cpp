@@ -1,4 +1,4 @@
-#include "core/pcg/record_format.h"
+#include "core/programs/record_format.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "gui/app/qt_prompts.h"
+#include "gui/common/qt_prompts.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -6,8 +6,8 @@
 #include <QFontDialog>
 #include <QMessageBox>
 
-#include "gui/app/help_window.h"
-#include "gui/app/question_dialog.h"
+#include "gui/common/help_window.h"
+#include "gui/common/question_dialog.h"
 
 namespace zentavour {
 

@@ -1,4 +1,4 @@
-#include "gui/app/question_dialog.h"
+#include "gui/common/question_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "gui/app/web_links.h"
+#include "gui/common/web_links.h"
 
 #include <QUrlQuery>
 

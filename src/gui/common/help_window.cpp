@@ -1,4 +1,4 @@
-#include "gui/app/help_window.h"
+#include "gui/common/help_window.h"
 
 #include <QHBoxLayout>
 #include <QStyle>
@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "gui/app/resources.h"
+#include "gui/common/resources.h"
 
 namespace zentavour {
 

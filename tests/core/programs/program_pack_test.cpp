@@ -1,4 +1,4 @@
-#include "core/pcg/program_pack.h"
+#include "core/programs/program_pack.h"
 
 #include <gtest/gtest.h>
 
