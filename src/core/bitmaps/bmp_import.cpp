@@ -19,6 +19,24 @@ Failure Refuse(std::string_view text) {
   return FileError(std::string(text));
 }
 
+// Lightness of a colour table entry (blue, green, red, reserved), weighted as the eye sees it.
+int Lightness(ByteView bytes, std::size_t at) {
+  return 114 * bytes[at] + 587 * bytes[at + 1] + 299 * bytes[at + 2];
+}
+
+// Most programs store black at index 0, so a 0 bit is ink. Some store white at index 0 and black
+// at 1; their pictures would come in as negatives. Only a whole two-entry table whose index 0 is
+// lighter than index 1 turns the polarity round; anything else keeps 0 as ink.
+bool OneBitIsInk(ByteView file, std::uint32_t pixelOffset) {
+  const std::uint64_t headerSize = ReadLe32(file, 14);
+  const std::uint32_t coloursUsed = ReadLe32(file, 46);
+  if (headerSize < 40 || coloursUsed == 1) return false;
+  const std::uint64_t table = 14 + headerSize;
+  if (table + 8 > pixelOffset || table + 8 > file.size()) return false;
+  return Lightness(file, static_cast<std::size_t>(table)) >
+         Lightness(file, static_cast<std::size_t>(table + 4));
+}
+
 }  // namespace
 
 void BmpImport::ApplyTo(PixelGrid& grid) const {
@@ -57,6 +75,7 @@ Result<BmpImport> ImportMonochromeBmp(ByteView file, int graphicBytesPerRow, int
   if (std::uint64_t{pixelOffset} + stride * storedRows > file.size())
     return Refuse(kBmpInvalidText);
 
+  const int inkBit = OneBitIsInk(file, pixelOffset) ? 1 : 0;
   BmpImport result;
   if (std::int64_t{width} > std::int64_t{graphicBytesPerRow} * 8)
     result.warnings.push_back(Failure{"Warning", std::string(kBmpTooWideText)});
@@ -75,7 +94,7 @@ Result<BmpImport> ImportMonochromeBmp(ByteView file, int graphicBytesPerRow, int
     const ByteView row = file.subspan(pixelOffset + stored * stride, stride);
     for (int c = 0; c < result.columns; ++c) {
       const int bit = (row[static_cast<std::size_t>(c / 8)] >> (7 - c % 8)) & 1;
-      result.cells[std::size_t(r) * std::size_t(result.columns) + std::size_t(c)] = bit ? 0 : 1;
+      result.cells[std::size_t(r) * std::size_t(result.columns) + std::size_t(c)] = bit == inkBit ? 1 : 0;
     }
   }
   return result;

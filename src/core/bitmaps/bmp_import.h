@@ -45,7 +45,9 @@ struct BmpImport {
 };
 
 // Reads an uncompressed one-bit-per-pixel BMP for a graphic of graphicBytesPerRow x 8 columns and
-// graphicRows rows. Every 0 bit is black and every 1 bit white, whatever the colour table says.
+// graphicRows rows. A 0 bit is ink and a 1 bit background, unless the file's two-entry colour
+// table has the lighter colour at index 0, as some programs write it: then a 1 bit is ink, so
+// the picture comes in the way round every viewer shows it.
 // Refusals (caption "File Error"), first match wins: not "BM" or shorter than its header,
 // planes, bit depth, compression; then a width of 0 or less, a height of 0, or pixel rows that
 // the file does not hold. Rows stored top-down (negative height) load in their own order.

@@ -18,9 +18,10 @@ struct BmpFields {
   std::vector<Bytes> storedRows = {};  // in file order, each already padded to its stride
   std::uint32_t planes = 1, bitsPerPixel = 1, compression = 0;
   std::optional<std::uint32_t> imageSize = {};  // default: the pixel data's real size
+  std::uint32_t colour0 = 0, colour1 = 0x00FFFFFF, coloursUsed = 0;
 };
 
-// A 1-bit BMP with a two-entry colour table (black, white) before the pixels.
+// A 1-bit BMP with a two-entry colour table (black, white unless told) before the pixels.
 Bytes MakeBmp(const BmpFields& f) {
   Bytes file(62, 0);
   for (const Bytes& row : f.storedRows) file.insert(file.end(), row.begin(), row.end());
@@ -29,7 +30,7 @@ Bytes MakeBmp(const BmpFields& f) {
       {0, 'B' | 'M' << 8}, {2, 62 + pixels}, {10, 62}, {14, 40},
       {18, static_cast<std::uint32_t>(f.width)}, {22, static_cast<std::uint32_t>(f.height)},
       {26, f.planes | f.bitsPerPixel << 16}, {30, f.compression},
-      {34, f.imageSize.value_or(pixels)}, {58, 0x00FFFFFF},  // colour 1 white
+      {34, f.imageSize.value_or(pixels)}, {46, f.coloursUsed}, {54, f.colour0}, {58, f.colour1},
   };
   for (const auto& [at, value] : fields) PutLe(file, at, value);
   return file;
@@ -65,6 +66,30 @@ TEST(BmpImportTest, ZeroBitsAreBlackAndStoredRowsRunBottomUp) {
     tall->ApplyTo(small);
     EXPECT_EQ(Row(small, 0, 8), "#.......") << imageSize;
     EXPECT_EQ(Row(small, 1, 8), "########") << imageSize;
+  }
+}
+
+TEST(BmpImportTest, AWhiteFirstColourTableMakesOneBitsInkAnythingElseKeepsZeroBits) {
+  struct Case {
+    std::uint32_t colour0, colour1, coloursUsed;
+    const char* row;
+  } cases[] = {
+      {0x000000, 0xFFFFFF, 0, "##..####"},  // black first, as Paint writes it
+      {0xFFFFFF, 0x000000, 0, "..##...."},  // white first: the picture must not come in negative
+      {0xC0C0C0, 0x202020, 2, "..##...."},  // light grey first
+      {0x808080, 0x808080, 0, "##..####"},  // equal entries
+      {0xFFFFFF, 0x000000, 1, "##..####"},  // a table cut short to one entry
+  };
+  for (const Case& c : cases) {
+    BmpFields fields{8, 1, {{0x30, 0, 0, 0}}};
+    fields.colour0 = c.colour0;
+    fields.colour1 = c.colour1;
+    fields.coloursUsed = c.coloursUsed;
+    const auto read = ImportMonochromeBmp(MakeBmp(fields), 1, 1);
+    ASSERT_TRUE(read.ok());
+    PixelGrid grid;
+    read->ApplyTo(grid);
+    EXPECT_EQ(Row(grid, 0, 8), c.row) << std::hex << c.colour0 << " " << c.colour1;
   }
 }
 
