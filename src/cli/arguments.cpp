@@ -5,7 +5,7 @@
 namespace zentavour::cli {
 
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
-                                        const OptionSpec& options, std::string& error) {
+                                        const KnownOptions& options, std::string& error) {
   Arguments parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];

@@ -23,7 +23,7 @@ struct Arguments {
 };
 
 // What a command accepts: options that take a value and options that are flags.
-struct OptionSpec {
+struct KnownOptions {
   std::set<std::string> withValue;
   std::set<std::string> flags;
 };
@@ -31,7 +31,7 @@ struct OptionSpec {
 // Parses args (after the command words). Fills error and returns nothing on an unknown option, a
 // missing value or an option given twice.
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
-                                        const OptionSpec& options, std::string& error);
+                                        const KnownOptions& options, std::string& error);
 
 // Parses a whole decimal number in [low, high].
 std::optional<int> ParseInt(const std::string& text, int low, int high);

@@ -1,7 +1,6 @@
 // Font and startup picture commands: export, import and PC font rendering.
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -13,9 +12,9 @@
 #include "core/bitmaps/font_file.h"
 #include "core/bitmaps/glyph_work_set.h"
 #include "core/bitmaps/graphic_packing.h"
-#include "core/bitmaps/rendered_glyph.h"
 #include "core/common/web_addresses.h"
 #include "core/samples/tiny_font.h"
+#include "render/font_renderer.h"
 
 namespace zentavour::cli {
 namespace {
@@ -139,29 +138,6 @@ int FontImport(const Arguments& args, const Command& self) {
                               " font and saved the OS files.");
 }
 
-// Renders one character the way the font import does: one bit per pixel at the font's own size.
-GlyphRecord RenderGlyph(const QFont& font, const QFontMetrics& metrics, int code, int adjustment) {
-  const QChar ch(code);
-  const int advance = metrics.horizontalAdvance(ch);
-  const int height = metrics.height();
-  if (advance <= 0 || height <= 0) return GlyphRecord{};
-  QImage image(advance, height, QImage::Format_Mono);
-  image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-  image.fill(0);
-  {
-    QPainter painter(&image);
-    painter.setFont(font);
-    painter.setPen(QColor(0, 0, 0));
-    painter.drawText(0, metrics.ascent(), QString(ch));
-  }
-  RenderedCharacter rendered;
-  rendered.advanceWidth = advance;
-  rendered.cellHeight = height;
-  rendered.bytesPerLine = static_cast<int>(image.bytesPerLine());
-  rendered.bits = ByteView(image.constBits(), static_cast<std::size_t>(image.sizeInBytes()));
-  return GlyphFromRendering(rendered, adjustment);
-}
-
 int FontRender(const Arguments& args, const Command& self) {
   const auto family = args.value("family");
   const auto size = ParseInt(args.value("size").value_or(""), 1, 400);
@@ -189,15 +165,8 @@ int FontRender(const Arguments& args, const Command& self) {
   }
   QFont font(wanted);
   font.setPixelSize(*size);
-  font.setStyleStrategy(QFont::NoAntialias);
-  font.setHintingPreference(QFont::PreferFullHinting);
-  const QFontMetrics metrics(font);
-  const int adjustment = adjust.value_or(metrics.height() - *size + metrics.leading());
-
-  GlyphWorkSet glyphs{};
-  for (int k = 0; k < kGlyphCount; ++k) {
-    glyphs[static_cast<std::size_t>(k)] = RenderGlyph(font, metrics, kFirstGlyphCode + k, adjustment);
-  }
+  const int adjustment = adjust.value_or(LeadingRows(font));
+  const GlyphWorkSet glyphs = RenderFont(font, adjustment).glyphs;
   if (const Status stored = StoreGlyphWorkSet(glyphs, session.set().ExtImage, session.model(), slot);
       !stored) {
     PrintFailure(stored.failure());

@@ -18,7 +18,7 @@ struct Command {
   std::string words;
   std::string summary;
   std::string usage;  // the full --help text
-  OptionSpec options;
+  KnownOptions options;
   std::function<int(const Arguments&, const Command& self)> run;
 };
 

@@ -28,7 +28,7 @@ std::string FindInDir(const std::filesystem::path& dir, std::string_view name) {
 
 }  // namespace
 
-void AddSetOptions(OptionSpec& options) {
+void AddSetOptions(KnownOptions& options) {
   options.withValue.insert({"model", "dir", "sysinfo", "ext", "ext2"});
 }
 

@@ -14,7 +14,7 @@ inline constexpr const char* kSetOptionsHelp =
     "  --sysinfo FILE --ext FILE [--ext2 FILE]        name them one by one\n";
 
 // The options that name an OS file set.
-void AddSetOptions(OptionSpec& options);
+void AddSetOptions(KnownOptions& options);
 
 struct SetPaths {
   WorkstationModel model = WorkstationModel::None;

@@ -1,11 +1,7 @@
 #include "gui/bitmaps/glyph_rendering.h"
 
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
-
-#include "core/bitmaps/rendered_glyph.h"
 
 namespace zentavour {
 namespace {
@@ -39,54 +35,13 @@ QImage Preview(const CharacterRendering& character, int adjustment, int rows) {
 
 }  // namespace
 
-QFont MonochromeFont(const QFont& description) {
-  QFont font = description;
-  font.setStyleStrategy(QFont::NoAntialias);
-  font.setHintingPreference(QFont::PreferFullHinting);
-  return font;
-}
-
-int LeadingRows(const QFont& description) {
-  const QFont font = MonochromeFont(description);
-  const QFontMetrics metrics(font);
-  const int internalLeading = metrics.height() - QFontInfo(font).pixelSize();
-  return internalLeading + metrics.leading();
-}
-
-CharacterRendering RenderCharacter(const QFont& description, int code) {
-  const QFont font = MonochromeFont(description);
-  const QFontMetrics metrics(font);
-  const QString text(QChar(static_cast<char16_t>(code)));
-  CharacterRendering out;
-  out.advanceWidth = std::max(0, metrics.horizontalAdvance(text));
-  out.cellHeight = metrics.height();
-  if (out.advanceWidth == 0 || out.cellHeight <= 0) return out;
-
-  out.cell = QImage(out.advanceWidth, out.cellHeight, QImage::Format_Mono);
-  // Index 1 is black, so a painted pixel is a set bit.
-  out.cell.setColorTable({kWhite, kBlack});
-  out.cell.fill(0);
-  QPainter painter(&out.cell);
-  painter.setFont(font);
-  painter.setPen(Qt::black);
-  painter.drawText(0, metrics.ascent(), text);
-  return out;
-}
-
 FontImportPass RunImportPass(const QFont& description, int adjustment, int rows) {
+  const FontRendering rendering = RenderFont(description, adjustment);
   FontImportPass pass;
+  pass.glyphs = rendering.glyphs;
   for (int k = 0; k < kGlyphCount; ++k) {
-    const CharacterRendering character = RenderCharacter(description, kFirstGlyphCode + k);
-    const QImage& cell = character.cell;
-    const RenderedCharacter rendered{
-        character.advanceWidth, cell.isNull() ? 0 : character.cellHeight,
-        cell.isNull() ? 0 : static_cast<int>(cell.bytesPerLine()),
-        cell.isNull() ? ByteView{}
-                      : ByteView{cell.constBits(), static_cast<std::size_t>(cell.sizeInBytes())}};
-    auto& record = pass.glyphs[static_cast<std::size_t>(k)];
-    record = GlyphFromRendering(rendered, adjustment);
-    // An empty character (no advance) still has its width byte, 0.
-    pass.previews[static_cast<std::size_t>(k)] = Preview(character, adjustment, rows);
+    const auto at = static_cast<std::size_t>(k);
+    pass.previews[at] = Preview(rendering.characters[at], adjustment, rows);
   }
   return pass;
 }

@@ -8,16 +8,18 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <filesystem>
 
+#include "cli/cli_runner.h"
 #include "gui/bitmaps/bitmap_editors.h"
 #include "gui/bitmaps/bitmap_gui_support.h"
-#include "gui/bitmaps/glyph_rendering.h"
+#include "render/font_renderer.h"
 
 namespace zentavour::testing {
 namespace {
 
-QFont DejaVu(int pixels) {
-  QFont font(QStringLiteral("DejaVu Sans"));
+QFont DejaVu(int pixels, const QString& family = QStringLiteral("DejaVu Sans")) {
+  QFont font(family);
   font.setPixelSize(pixels);
   return font;
 }
@@ -119,6 +121,30 @@ TEST_F(ImportFontTest, ACancelledChooserStillRendersWithTheSystemFont) {
   EXPECT_EQ(dialog.passes(), 1);
   EXPECT_NE(glyphs[0].bytes[0], 0xAA);
   EXPECT_GT(glyphs['W' - 33].width(), 0);
+}
+
+TEST_F(ImportFontTest, TheCliRendersAFontAsTheWindowDoes) {
+  // The large slot of this model holds whole records, so the saved glyphs are the rendered ones.
+  const SampleSetPaths set = app.writeSet(WorkstationModel::Orvane);
+  const std::string dir = std::filesystem::path(set.ext).parent_path().string();
+  for (const char* family : {"DejaVu Sans", "DejaVu Sans Mono"}) {
+    for (int pixels : {12, 20}) {
+      SCOPED_TRACE(std::string(family) + " " + std::to_string(pixels));
+      app.prompts.fonts.push_back(DejaVu(pixels, QString::fromLatin1(family)));
+      dialog.selectFontButton()->click();
+      const CliResult cli =
+          RunCli({"font", "render", "--model", "orvane", "--dir", dir, "--slot", "large",
+                  "--family", family, "--size", std::to_string(pixels)});
+      ASSERT_EQ(cli.exitCode, 0) << cli.err;
+      const std::string adjustment = std::to_string(settings.adjustment);
+      EXPECT_NE(cli.out.find("(vertical adjustment " + adjustment + ")"), std::string::npos)
+          << cli.out << " window: " << adjustment;
+      const auto saved =
+          LoadGlyphWorkSet(ReadFileBytes(set.ext), WorkstationModel::Orvane, FontSlot::Large);
+      ASSERT_TRUE(saved);
+      EXPECT_TRUE(*saved == glyphs);
+    }
+  }
 }
 
 }  // namespace
