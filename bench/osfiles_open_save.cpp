@@ -17,12 +17,13 @@ void OpenAndSave(benchmark::State& state) {
   TempDir dir;
   const testing::SampleSetPaths paths = testing::WriteSampleSet(dir.path(), model);
   for (auto _ : state) {
-    OsFileSet set;
-    if (!LoadOsFiles(set, model, paths.sysinfo, paths.ext, paths.ext2, OpenLockedFile).loaded) {
+    LoadOkOutcome loaded = LoadOsFiles(model, paths.sysinfo, paths.ext, paths.ext2, OpenLockedFile);
+    if (!loaded.set) {
       state.SkipWithError("load failed");
+      break;
     }
-    if (!WriteBackOsFiles(set).ok()) state.SkipWithError("save failed");
-    CloseOsFileSet(set);
+    if (!WriteBackOsFiles(*loaded.set).ok()) state.SkipWithError("save failed");
+    CloseOsFileSet(*loaded.set);
   }
   state.SetLabel(std::string(ModelInfo(model).name));
 }

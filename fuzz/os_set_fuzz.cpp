@@ -44,17 +44,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       {"ext", Bytes(near(data[1]), 0x11)},
       {"ext2", Bytes(near(data[2]), 0x22)},
   };
-  OsFileSet set;
-  BeginLoadOsFiles(set);
-  SelectLoadModel(set, model);
-  ChooseOsFile(set, OsFileRole::Sysinfo, "sysinfo");
-  ChooseOsFile(set, OsFileRole::Ext, "ext");
-  ChooseOsFile(set, OsFileRole::Ext2, "ext2");
-  const LoadOkOutcome outcome = PressLoadOk(set, [&](const std::string& path) -> FileHandlePtr {
+  OsFileChoice choice;
+  BeginLoadOsFiles(choice);
+  SelectLoadModel(choice, model);
+  ChooseOsFile(choice, OsFileRole::Sysinfo, "sysinfo");
+  ChooseOsFile(choice, OsFileRole::Ext, "ext");
+  ChooseOsFile(choice, OsFileRole::Ext2, "ext2");
+  LoadOkOutcome outcome = PressLoadOk(choice, [&](const std::string& path) -> FileHandlePtr {
     return std::make_unique<MemoryFile>(&files.at(path), path);
   });
-  if (outcome.loaded != set.isOpen()) std::abort();
-  if (outcome.loaded && set.ExtImage.size() != info.extImageSize) std::abort();
-  CloseOsFileSet(set);
+  // A press with every file chosen either loads or lets every file go.
+  if (choice.sysinfoFile || choice.extFile || choice.ext2File) std::abort();
+  if (outcome.set &&
+      (!outcome.set->isOpen() || outcome.set->ExtImage.size() != info.extImageSize)) {
+    std::abort();
+  }
+  if (outcome.set) CloseOsFileSet(*outcome.set);
   return 0;
 }

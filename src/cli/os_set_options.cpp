@@ -96,10 +96,12 @@ void PrintFailure(const Failure& failure) {
 }
 
 bool OpenSet(const SetPaths& paths, OsFileSet& set) {
-  const LoadOkOutcome outcome =
-      LoadOsFiles(set, paths.model, paths.sysinfo, paths.ext, paths.ext2, OpenLockedFile);
+  LoadOkOutcome outcome =
+      LoadOsFiles(paths.model, paths.sysinfo, paths.ext, paths.ext2, OpenLockedFile);
   for (const Failure& failure : outcome.messages) PrintFailure(failure);
-  return outcome.loaded;
+  if (!outcome.set) return false;
+  set = std::move(*outcome.set);
+  return true;
 }
 
 }  // namespace zentavour::cli

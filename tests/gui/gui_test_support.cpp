@@ -16,6 +16,14 @@ SampleSetPaths GuiHarness::writeSet(WorkstationModel model, SaloneLayout layout)
   return WriteSampleSet(folder, model, layout);
 }
 
+SampleSetPaths GuiHarness::openSet(WorkstationModel model) {
+  const SampleSetPaths paths = writeSet(model);
+  LoadOkOutcome loaded =
+      LoadOsFiles(model, paths.sysinfo, paths.ext, paths.ext2, state.fileOpener());
+  EXPECT_TRUE(loaded.set && state.openOsFiles(std::move(*loaded.set)));
+  return paths;
+}
+
 void LoadThroughDialog(QDialog* dialog, ScriptedPrompts& prompts, WorkstationModel model,
                        const SampleSetPaths& paths) {
   auto* load = qobject_cast<LoadOsFilesDialog*>(dialog);

@@ -57,6 +57,8 @@ struct GuiHarness {
 
   // Writes the model's sample set into its own subfolder.
   SampleSetPaths writeSet(WorkstationModel model, SaloneLayout layout = SaloneLayout::II);
+  // Writes the model's sample set and has the state open it, as the Load OS Files dialog does.
+  SampleSetPaths openSet(WorkstationModel model);
 };
 
 // Drives an open Load OS Files dialog as a user would: picks the model, browses every file of

@@ -25,6 +25,15 @@ QString Q(const std::string& text) {
   return QString::fromStdString(text);
 }
 
+// Flips the low bits of one byte of the open EXT image, as an editor's edit would.
+void EditImage(ApplicationState& state, std::size_t at) {
+  const Status edited = state.editOsFiles([at](OsFileSet& set) {
+    set.ExtImage.at(at) ^= 0x0F;
+    return Status();
+  });
+  EXPECT_TRUE(edited.ok());
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() : window(app.state) {
@@ -101,17 +110,6 @@ TEST_F(MainWindowTest, WebAndHelpItemsGoToTheirPlaces) {
   EXPECT_EQ(app.prompts.helpShown, 1);
 }
 
-TEST_F(MainWindowTest, OpenPcgOffersThePcgChooserAndPassesTheChoiceOn) {
-  QSignalSpy chosen(&window, &MainWindow::openPcgRequested);
-  app.prompts.files = {std::nullopt, QString("/some/where/BANKS.PCG")};
-  window.action(MenuCommand::OpenPcg)->trigger();
-  window.action(MenuCommand::OpenPcg)->trigger();
-  ASSERT_EQ(app.prompts.asked.size(), 2u);
-  EXPECT_EQ(app.prompts.asked[0].chooser.nameFilter(), "PCG File (*.PCG *.pcg)");
-  ASSERT_EQ(chosen.count(), 1);
-  EXPECT_EQ(chosen.at(0).at(0).toString(), "/some/where/BANKS.PCG");
-}
-
 TEST(MainWindowStartUp, AboutComesFirstThenThePanelAtTheTopLeft) {
   GuiHarness app;
   MainWindow window(app.state);
@@ -134,27 +132,23 @@ TEST(MainWindowStartUp, AboutComesFirstThenThePanelAtTheTopLeft) {
   EXPECT_EQ(window.osDataPanelWindow()->pos(), QPoint(0, 0));
 }
 
-// Which panel buttons a model's open set enables: View GM Banks, Large, Medium, Small, Bold,
-// Startup Graphics.
+// Which panel buttons an open set enables: View GM Banks, Large, Medium, Small, Bold, Startup
+// Graphics. The fonts a model has are the core's; here, that the panel follows them.
 struct ModelCase {
   WorkstationModel model;
-  SaloneLayout layout;
   std::array<bool, 6> editors;
 };
 
 const ModelCase kModelCases[] = {
-    {WorkstationModel::Orvane, SaloneLayout::II, {true, true, true, true, true, true}},
-    {WorkstationModel::OrvaneMi, SaloneLayout::II, {true, false, false, false, false, true}},
-    {WorkstationModel::Ossik, SaloneLayout::II, {true, true, true, true, true, true}},
-    {WorkstationModel::OrvaneSalone, SaloneLayout::I, {true, false, true, true, false, true}},
-    {WorkstationModel::OrvaneSalone, SaloneLayout::II, {true, false, true, true, false, true}},
+    {WorkstationModel::OrvaneMi, {true, false, false, false, false, true}},
+    {WorkstationModel::OrvaneSalone, {true, false, true, true, false, true}},
 };
 
 constexpr PanelControl kEditorButtons[] = {
     PanelControl::ViewGmBanks,   PanelControl::EditLargeFont, PanelControl::EditMediumFont,
     PanelControl::EditSmallFont, PanelControl::EditBoldFont,  PanelControl::EditStartupGraphics};
 
-TEST_F(MainWindowTest, MenuAndPanelFollowTheSetOfEachModelAndYesRenewsTheChecksums) {
+TEST_F(MainWindowTest, MenuAndPanelFollowTheOpenSet) {
   // With no set open only Open is offered.
   const auto expectClosed = [&] {
     EXPECT_TRUE(window.action(MenuCommand::OpenOsFiles)->isEnabled());
@@ -166,16 +160,8 @@ TEST_F(MainWindowTest, MenuAndPanelFollowTheSetOfEachModelAndYesRenewsTheChecksu
   };
   for (const ModelCase& c : kModelCases) {
     SCOPED_TRACE(ModelCode(c.model));
-    const SampleSetPaths paths = app.writeSet(c.model, c.layout);
-    // Spoil the checksums on disk: Yes must put the right ones back.
-    Bytes ext = ReadFileBytes(paths.ext);
-    ext[0] ^= 0x5A;
-    ext[1] ^= 0xA5;
-    WriteFileBytes(paths.ext, ext);
     expectClosed();
-
-    openThroughMenu(c.model, paths);
-    ASSERT_EQ(app.state.openOsModel(), c.model);
+    app.openSet(c.model);
     EXPECT_FALSE(window.action(MenuCommand::OpenOsFiles)->isEnabled());
     EXPECT_TRUE(window.action(MenuCommand::CloseOsFiles)->isEnabled());
     EXPECT_FALSE(panelButton(PanelControl::Open)->isEnabled());
@@ -184,26 +170,16 @@ TEST_F(MainWindowTest, MenuAndPanelFollowTheSetOfEachModelAndYesRenewsTheChecksu
     }
     EXPECT_TRUE(window.osDataPanel()->showsOpenSet());
 
-    // The panel's Close, answered Yes.
+    // The panel's Close asks first.
     app.prompts.clearShown();
-    app.prompts.answers.push_back(true);
+    app.prompts.answers.push_back(false);
     QTest::mouseClick(panelButton(PanelControl::Close), Qt::LeftButton);
     EXPECT_EQ(app.prompts.questions, std::vector<ShownText>{kSaveChanges});
-    EXPECT_FALSE(app.state.osFiles().isOpen());
-    expectClosed();
-
-    const Bytes written = ReadFileBytes(paths.ext);
-    const std::uint16_t sum = ExtChecksum(written);
-    EXPECT_EQ(ReadBe16(written, 0), sum);
-    const Bytes sysinfo = ReadFileBytes(paths.sysinfo);
-    const std::uint8_t marker = sysinfo[kSaloneLayoutMarkerOffset];
-    EXPECT_EQ(ReadBe16(sysinfo, SysinfoChecksumOffsetsFor(c.model, marker).ext), sum);
-    // Apart from the checksum header the EXT file is what it was.
-    EXPECT_TRUE(std::equal(written.begin() + 2, written.end(), ext.begin() + 2));
   }
+  expectClosed();
 }
 
-TEST_F(MainWindowTest, CloseWithNoLeavesEveryByteAndTheNextOpenOffersTheSameFiles) {
+TEST_F(MainWindowTest, NoLeavesEveryByteAndYesRenewsTheChecksums) {
   const SampleSetPaths paths = app.writeSet(WorkstationModel::OrvaneSalone, SaloneLayout::I);
   Bytes ext = ReadFileBytes(paths.ext);
   ext[0] ^= 0xFF;  // a wrong checksum must survive No
@@ -212,7 +188,7 @@ TEST_F(MainWindowTest, CloseWithNoLeavesEveryByteAndTheNextOpenOffersTheSameFile
 
   openThroughMenu(WorkstationModel::OrvaneSalone, paths);
   ASSERT_TRUE(app.state.osFiles().isOpen());
-  app.state.osFiles().ExtImage[5000] ^= 0xFF;  // an edit that No throws away
+  EditImage(app.state, 5000);  // an edit that No throws away
   app.prompts.answers.push_back(false);
   window.action(MenuCommand::CloseOsFiles)->trigger();
   EXPECT_FALSE(app.state.osFiles().isOpen());
@@ -225,7 +201,20 @@ TEST_F(MainWindowTest, CloseWithNoLeavesEveryByteAndTheNextOpenOffersTheSameFile
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
   });
   QTest::mouseClick(panelButton(PanelControl::Open), Qt::LeftButton);
-  EXPECT_EQ(app.state.openOsModel(), WorkstationModel::OrvaneSalone);
+  ASSERT_EQ(app.state.osFiles().model, WorkstationModel::OrvaneSalone);
+
+  // Yes writes the set back with its checksums renewed, in the EXT file and in SYSINFO.
+  app.prompts.answers.push_back(true);
+  window.action(MenuCommand::CloseOsFiles)->trigger();
+  const Bytes written = ReadFileBytes(paths.ext);
+  const std::uint16_t sum = ExtChecksum(written);
+  EXPECT_EQ(ReadBe16(written, 0), sum);
+  const Bytes sysinfoWritten = ReadFileBytes(paths.sysinfo);
+  const std::uint8_t marker = sysinfoWritten[kSaloneLayoutMarkerOffset];
+  EXPECT_EQ(ReadBe16(sysinfoWritten,
+                     SysinfoChecksumOffsetsFor(WorkstationModel::OrvaneSalone, marker).ext),
+            sum);
+  EXPECT_TRUE(std::equal(written.begin() + 2, written.end(), ext.begin() + 2));
 }
 
 // A save that fails is reported and keeps the set and its edits open; closing the window then
@@ -239,7 +228,7 @@ TEST_F(MainWindowTest, AFailedSaveKeepsTheSetOpenUntilSavedOrGivenUp) {
     const Bytes before = ReadFileBytes(paths.ext);
     openThroughMenu(WorkstationModel::Orvane, paths);
     ASSERT_TRUE(app.state.osFiles().isOpen());
-    app.state.osFiles().ExtImage[125540] ^= 0x0F;
+    EditImage(app.state, 125540);
     plan->failWrites = true;
     app.prompts.clearShown();
     QSignalSpy exited(&window, &MainWindow::exited);

@@ -8,19 +8,19 @@
 namespace zentavour {
 namespace {
 
-FileHandlePtr& HandleFor(OsFileSet& set, OsFileRole role) {
+FileHandlePtr& HandleFor(OsFileChoice& choice, OsFileRole role) {
   switch (role) {
-    case OsFileRole::Sysinfo: return set.sysinfoFile;
-    case OsFileRole::Ext: return set.extFile;
+    case OsFileRole::Sysinfo: return choice.sysinfoFile;
+    case OsFileRole::Ext: return choice.extFile;
     case OsFileRole::Ext2: break;
   }
-  return set.ext2File;
+  return choice.ext2File;
 }
 
-void CloseHandles(OsFileSet& set) {
-  set.sysinfoFile.reset();
-  set.extFile.reset();
-  set.ext2File.reset();
+void CloseHandles(OsFileChoice& choice) {
+  choice.sysinfoFile.reset();
+  choice.extFile.reset();
+  choice.ext2File.reset();
 }
 
 std::string SizeRefusal(std::string_view kind, const std::string& path, std::int64_t actual,
@@ -68,48 +68,48 @@ std::optional<Failure> CheckSizes(OsFileSet& set, const WorkstationModelInfo& in
 
 }  // namespace
 
-WorkstationModel BeginLoadOsFiles(OsFileSet& set) {
-  CloseHandles(set);
-  set.model = set.rememberedModel == WorkstationModel::None ? WorkstationModel::Orvane
-                                                            : set.rememberedModel;
-  return set.model;
+WorkstationModel BeginLoadOsFiles(OsFileChoice& choice) {
+  CloseHandles(choice);
+  choice.model = choice.rememberedModel == WorkstationModel::None ? WorkstationModel::Orvane
+                                                                  : choice.rememberedModel;
+  return choice.model;
 }
 
-bool SelectLoadModel(OsFileSet& set, WorkstationModel model) {
-  if (model == set.model) return false;
-  set.model = model;
-  set.rememberedModel = model;
-  set.sysinfoPath.clear();
-  set.extPath.clear();
-  set.ext2Path.clear();
-  set.sysinfoChosen = set.extChosen = set.ext2Chosen = false;
-  CloseHandles(set);  // their files are no longer the chosen ones
+bool SelectLoadModel(OsFileChoice& choice, WorkstationModel model) {
+  if (model == choice.model) return false;
+  choice.model = model;
+  choice.rememberedModel = model;
+  choice.sysinfoPath.clear();
+  choice.extPath.clear();
+  choice.ext2Path.clear();
+  choice.sysinfoChosen = choice.extChosen = choice.ext2Chosen = false;
+  CloseHandles(choice);  // their files are no longer the chosen ones
   return true;
 }
 
-void ChooseOsFile(OsFileSet& set, OsFileRole role, std::string path) {
+void ChooseOsFile(OsFileChoice& choice, OsFileRole role, std::string path) {
   switch (role) {
     case OsFileRole::Sysinfo:
-      set.sysinfoPath = std::move(path);
-      set.sysinfoChosen = true;
+      choice.sysinfoPath = std::move(path);
+      choice.sysinfoChosen = true;
       break;
     case OsFileRole::Ext:
-      set.extPath = std::move(path);
-      set.extChosen = true;
-      set.ext2File.reset();  // the second EXT file is opened again with the first
+      choice.extPath = std::move(path);
+      choice.extChosen = true;
+      choice.ext2File.reset();  // the second EXT file is opened again with the first
       break;
     case OsFileRole::Ext2:
-      set.ext2Path = std::move(path);
-      set.ext2Chosen = true;
+      choice.ext2Path = std::move(path);
+      choice.ext2Chosen = true;
       break;
   }
-  HandleFor(set, role).reset();
+  HandleFor(choice, role).reset();
 }
 
-LoadOkOutcome PressLoadOk(OsFileSet& set, const FileOpener& opener) {
+LoadOkOutcome PressLoadOk(OsFileChoice& choice, const FileOpener& opener) {
   LoadOkOutcome outcome;
-  if (set.model == WorkstationModel::None) set.model = WorkstationModel::Orvane;
-  const WorkstationModelInfo& info = ModelInfo(set.model);
+  if (choice.model == WorkstationModel::None) choice.model = WorkstationModel::Orvane;
+  const WorkstationModelInfo& info = ModelInfo(choice.model);
 
   struct Step {
     OsFileRole role;
@@ -119,17 +119,17 @@ LoadOkOutcome PressLoadOk(OsFileSet& set, const FileOpener& opener) {
     const char* cannotOpen;
   };
   std::vector<Step> steps{
-      {OsFileRole::Sysinfo, set.sysinfoChosen, &set.sysinfoPath,
+      {OsFileRole::Sysinfo, choice.sysinfoChosen, &choice.sysinfoPath,
        "You must select a SYSINFO file to load", "Error Opening SYSINFO File"},
-      {OsFileRole::Ext, set.extChosen, &set.extPath, "You must select an EXT file to load",
+      {OsFileRole::Ext, choice.extChosen, &choice.extPath, "You must select an EXT file to load",
        "Error Opening EXT File"},
   };
   if (info.hasSecondExt()) {
-    steps.push_back({OsFileRole::Ext2, set.ext2Chosen, &set.ext2Path,
+    steps.push_back({OsFileRole::Ext2, choice.ext2Chosen, &choice.ext2Path,
                      "You must select an EXT2 file to load", "Error Opening EXT2 File"});
   }
   for (const Step& step : steps) {
-    FileHandlePtr& handle = HandleFor(set, step.role);
+    FileHandlePtr& handle = HandleFor(choice, step.role);
     if (!step.chosen) {
       outcome.messages.push_back({"Error", step.notChosen});
       continue;
@@ -141,10 +141,22 @@ LoadOkOutcome PressLoadOk(OsFileSet& set, const FileOpener& opener) {
       return outcome;
     }
   }
-  if (!set.sysinfoFile || !set.extFile || (info.hasSecondExt() && !set.ext2File)) return outcome;
+  if (!choice.sysinfoFile || !choice.extFile || (info.hasSecondExt() && !choice.ext2File)) {
+    return outcome;
+  }
+
+  // From here the files belong to the set being loaded: a refusal drops the set and with it
+  // every handle, so nothing stays half open.
+  OsFileSet set;
+  set.model = choice.model;
+  set.sysinfoPath = choice.sysinfoPath;
+  set.extPath = choice.extPath;
+  set.ext2Path = info.hasSecondExt() ? choice.ext2Path : std::string();
+  set.sysinfoFile = std::move(choice.sysinfoFile);
+  set.extFile = std::move(choice.extFile);
+  set.ext2File = std::move(choice.ext2File);
 
   if (auto refusal = CheckSizes(set, info)) {
-    CloseHandles(set);
     outcome.messages.push_back(std::move(*refusal));
     return outcome;
   }
@@ -152,7 +164,6 @@ LoadOkOutcome PressLoadOk(OsFileSet& set, const FileOpener& opener) {
   // Read into fresh buffers first: the set changes only once everything has been read.
   Bytes ext(info.extImageSize);
   if (!set.extFile->ReadAt(0, ext)) {
-    CloseHandles(set);
     outcome.messages.push_back(FileError("Error Reading EXT File"));
     return outcome;
   }
@@ -160,7 +171,6 @@ LoadOkOutcome PressLoadOk(OsFileSet& set, const FileOpener& opener) {
   if (info.hasSecondExt()) {
     ext2.resize(info.extImageSize);
     if (!set.ext2File->ReadAt(0, ext2)) {
-      CloseHandles(set);
       outcome.messages.push_back(FileError("Error Reading EXT2 File"));
       return outcome;
     }
@@ -172,7 +182,6 @@ LoadOkOutcome PressLoadOk(OsFileSet& set, const FileOpener& opener) {
   bool banksRead = ReadProgramBank(ext, ext2, gm.bank1Offset, *bank1, gm.format);
   if (gm.bank2Offset) banksRead = banksRead && ReadProgramBank(ext, ext2, *gm.bank2Offset, *bank2, gm.format);
   if (!banksRead) {
-    CloseHandles(set);
     outcome.messages.push_back(FileError("Error Reading EXT File"));
     return outcome;
   }
@@ -181,32 +190,30 @@ LoadOkOutcome PressLoadOk(OsFileSet& set, const FileOpener& opener) {
   set.Ext2Image = std::move(ext2);
   set.gmBank1 = std::move(bank1);
   set.gmBank2 = std::move(bank2);
-  set.loaded = true;
-  ++set.generation;
-  outcome.loaded = true;
+  outcome.set = std::move(set);
   return outcome;
 }
 
-LoadOkOutcome LoadOsFiles(OsFileSet& set, WorkstationModel model, const std::string& sysinfoPath,
+LoadOkOutcome LoadOsFiles(WorkstationModel model, const std::string& sysinfoPath,
                           const std::string& extPath, const std::string& ext2Path,
                           const FileOpener& opener) {
-  BeginLoadOsFiles(set);
-  SelectLoadModel(set, model);
-  ChooseOsFile(set, OsFileRole::Sysinfo, sysinfoPath);
-  ChooseOsFile(set, OsFileRole::Ext, extPath);
-  if (ModelInfo(model).hasSecondExt()) ChooseOsFile(set, OsFileRole::Ext2, ext2Path);
-  LoadOkOutcome outcome = PressLoadOk(set, opener);
-  if (!outcome.loaded) CancelLoadOsFiles(set);
-  return outcome;
+  // A choice of its own, gone with any file a stopped press left open.
+  OsFileChoice choice;
+  BeginLoadOsFiles(choice);
+  SelectLoadModel(choice, model);
+  ChooseOsFile(choice, OsFileRole::Sysinfo, sysinfoPath);
+  ChooseOsFile(choice, OsFileRole::Ext, extPath);
+  if (ModelInfo(model).hasSecondExt()) ChooseOsFile(choice, OsFileRole::Ext2, ext2Path);
+  return PressLoadOk(choice, opener);
 }
 
-void CancelLoadOsFiles(OsFileSet& set) {
-  CloseHandles(set);
-  set.model = WorkstationModel::None;
+void CancelLoadOsFiles(OsFileChoice& choice) {
+  CloseHandles(choice);
+  choice.model = WorkstationModel::None;
 }
 
 Status WriteBackOsFiles(OsFileSet& set) {
-  if (!set.loaded || !set.sysinfoFile || !set.extFile) {
+  if (!set.isOpen() || !set.sysinfoFile || !set.extFile) {
     return FileError("Error Writing OS Files\n\nNo OS file set is open.");
   }
   const bool salone = set.model == WorkstationModel::OrvaneSalone;
@@ -258,14 +265,7 @@ Status WriteBackOsFiles(OsFileSet& set) {
 }
 
 void CloseOsFileSet(OsFileSet& set) {
-  CloseHandles(set);
-  set.model = WorkstationModel::None;
-  set.loaded = false;
-  ++set.generation;
-  set.ExtImage = Bytes();
-  set.Ext2Image = Bytes();
-  set.gmBank1 = std::make_unique<ProgramBank>();
-  set.gmBank2 = std::make_unique<ProgramBank>();
+  set = OsFileSet();
 }
 
 }  // namespace zentavour

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <cstdint>
+#include <functional>
+#include <string>
 
+#include "core/common/failure.h"
 #include "core/common/file_handle.h"
 #include "core/osfiles/os_file_set.h"
 #include "core/pcg/pcg_index.h"
@@ -11,8 +15,8 @@ namespace zentavour {
 class Prompts;
 
 // The program's one set of working data, created by the entry and handed to the windows that
-// need it. Windows that show the state listen to its signals instead of being told by whoever
-// changed it.
+// need it. It alone opens, replaces and closes the OS file set and the PCG file, and says so
+// through its signals; windows read through the const views and ask it for changes.
 class ApplicationState : public QObject {
   Q_OBJECT
 
@@ -20,32 +24,59 @@ class ApplicationState : public QObject {
   explicit ApplicationState(Prompts& prompts, FileOpener opener = OpenLockedFile);
 
   Prompts& prompts() const { return prompts_; }
-  OsFileSet& osFiles() { return osFiles_; }
-  const OsFileSet& osFiles() const { return osFiles_; }
-  // The one PCG file the program has open (or none).
-  PcgIndex& pcgIndex() { return pcgIndex_; }
-  const PcgIndex& pcgIndex() const { return pcgIndex_; }
 
-  // How the OS files are opened; tests put a double here.
+  // How the OS and PCG files are opened; tests put a double here.
   const FileOpener& fileOpener() const { return opener_; }
   void setFileOpener(FileOpener opener) { opener_ = std::move(opener); }
 
-  // The model of the open OS file set, None while no set is open (the model field also
-  // follows the Load OS Files dialog's radio buttons, which the windows must not show).
-  WorkstationModel openOsModel() const {
-    return osFiles_.isOpen() ? osFiles_.model : WorkstationModel::None;
-  }
+  // --- The OS file set ---
 
-  // Called by whoever opened or closed the OS file set.
-  void notifyOsFilesChanged() { emit osFilesChanged(openOsModel()); }
+  // The open set; its model is None while no set is open.
+  const OsFileSet& osFiles() const { return osFiles_; }
+  // Counts opens and closes of the set, so a window working on one set can tell that the set
+  // open now is another (or none).
+  std::uint64_t osFilesGeneration() const { return osFilesGeneration_; }
+
+  // What the Load OS Files dialog has chosen so far: the dialog's own state, kept for the run
+  // so that it opens again on the same model and files. It holds no loaded set.
+  OsFileChoice& osFileChoice() { return osFileChoice_; }
+
+  // Makes a set loaded by the Load OS Files dialog the open one. Refused (returning false, the
+  // loaded set dropped) while a set is open: that one must be saved or given up first.
+  bool openOsFiles(OsFileSet loaded);
+  // "Close OS Files" answered Yes: writes the images back, then closes. A failed write is
+  // returned and leaves the set open with every edit.
+  [[nodiscard]] Status saveAndCloseOsFiles();
+  // Answered No, or the edits given up: closes without writing a byte.
+  void closeOsFilesWithoutSaving();
+  // Applies an edit to the open set's images or GM banks (an editor's result, a GM transfer).
+  // The edit changes contents only; the set stays the open one, so no signal is sent. The core
+  // operations refuse a closed set themselves.
+  [[nodiscard]] Status editOsFiles(const std::function<Status(OsFileSet&)>& edit);
+
+  // --- The PCG file ---
+
+  // The one PCG file the program has open (or none).
+  const PcgIndex& pcgIndex() const { return pcgIndex_; }
+  // Opens and indexes the file, or says why not ("Sorry" while a file is open).
+  [[nodiscard]] Status openPcgFile(const std::string& path);
+  // Releases the file; nothing happens when none is open.
+  void closePcgFile();
 
  signals:
+  // The OS file set was opened or closed; openModel is None when none is open now.
   void osFilesChanged(zentavour::WorkstationModel openModel);
+  // The PCG file was opened or closed.
+  void pcgFileChanged(bool open);
 
  private:
+  void setOsFiles(OsFileSet set);
+
   Prompts& prompts_;
   FileOpener opener_;
   OsFileSet osFiles_;
+  std::uint64_t osFilesGeneration_ = 0;
+  OsFileChoice osFileChoice_;
   PcgIndex pcgIndex_;
 };
 

@@ -41,11 +41,11 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
   setCentralWidget(area_);
 
   buildMenu();
-  pcg_ = new PcgWindows(state_, state_.pcgIndex(), this);
-  connect(this, &MainWindow::openPcgRequested, pcg_, &PcgWindows::openPcg);
+  pcg_ = new PcgWindows(state_, this);
+  connect(action(MenuCommand::OpenPcg), &QAction::triggered, pcg_, &PcgWindows::openPcg);
   bitmaps_ = new BitmapEditors(state_, this);
   connect(&state_, &ApplicationState::osFilesChanged, this, &MainWindow::showOsFilesState);
-  showOsFilesState(state_.openOsModel());
+  showOsFilesState(state_.osFiles().model);
   resize(800, 560);
 }
 
@@ -64,7 +64,8 @@ void MainWindow::buildMenu() {
   file->setObjectName(QStringLiteral("fileMenu"));
   // New PCG and Close PCG have no handler; they stay greyed for the whole run.
   addCommand(file, MenuCommand::NewPcg, QStringLiteral("New PCG"), false);
-  QAction* openPcg = addCommand(file, MenuCommand::OpenPcg, QStringLiteral("Open PCG"), true);
+  // Open PCG is the PCG windows' command; it is connected once they exist.
+  addCommand(file, MenuCommand::OpenPcg, QStringLiteral("Open PCG"), true);
   addCommand(file, MenuCommand::ClosePcg, QStringLiteral("Close PCG"), false);
   file->addSeparator();
   QAction* openOs =
@@ -110,7 +111,6 @@ void MainWindow::buildMenu() {
             [this, model = item.model] { state_.prompts().openUrl(DownloadsUrl(model)); });
   }
 
-  connect(openPcg, &QAction::triggered, this, &MainWindow::openPcg);
   connect(openOs, &QAction::triggered, this, &MainWindow::openOsFiles);
   connect(closeOs, &QAction::triggered, this, &MainWindow::closeOsFiles);
   connect(exit, &QAction::triggered, this, &MainWindow::close);
@@ -139,7 +139,7 @@ void MainWindow::createOsDataPanel() {
           [this](FontSlot slot) { bitmaps_->editFont(slot, this); });
   connect(panel_, &OsDataPanel::editStartupGraphicsRequested, this,
           [this] { bitmaps_->editStartupGraphics(this); });
-  panel_->showState(state_.openOsModel());
+  panel_->showState(state_.osFiles().model);
 
   // A child window with its own caption, fixed at the top left; it lives as long as the main
   // window, so it offers no close, minimise or maximise.
@@ -176,14 +176,6 @@ bool MainWindow::closeOsFiles() {
   return RunCloseOsFiles(state_, this) == CloseOsFilesResult::Closed;
 }
 
-void MainWindow::openPcg() {
-  if (pcg_->refuseWhileOpen()) return;  // "Sorry" comes before any chooser
-  // The PCG library picks the file up from the signal.
-  if (const std::optional<QString> path = state_.prompts().openFile(this, PcgFileChooser(), {})) {
-    emit openPcgRequested(*path);
-  }
-}
-
 bool MainWindow::runExitPath() {
   if (state_.osFiles().isOpen() && !closeOsFiles()) {
     // The save failed and the message has been shown. Quitting now would throw the edits away,
@@ -194,10 +186,9 @@ bool MainWindow::runExitPath() {
                            "in Zentavour.\n\nExit anyway and lose the changes?"))) {
       return false;
     }
-    CloseOsFileSet(state_.osFiles());
-    state_.notifyOsFilesChanged();
+    state_.closeOsFilesWithoutSaving();
   }
-  pcg_->closePcg();  // ends the browser and releases the PCG file
+  state_.closePcgFile();  // the PCG windows end the browser with it
   return true;
 }
 

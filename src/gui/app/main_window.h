@@ -47,8 +47,6 @@ class MainWindow : public QMainWindow {
   bool closeOsFiles();
 
  signals:
-  // The user chose a PCG file through "Open PCG"; the PCG library takes it from here.
-  void openPcgRequested(const QString& path);
   // The exit path has run to its end; the entry ends the program.
   void exited();
 
@@ -59,7 +57,6 @@ class MainWindow : public QMainWindow {
   void buildMenu();
   QAction* addCommand(QMenu* menu, MenuCommand command, const QString& text, bool enabled);
   void showOsFilesState(WorkstationModel openModel);
-  void openPcg();
   // The exit path; false when the user chose to keep the program open.
   bool runExitPath();
 

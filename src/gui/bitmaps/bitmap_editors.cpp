@@ -24,7 +24,7 @@ BitmapEditors::~BitmapEditors() {
 }
 
 bool BitmapEditors::stillOnSet(std::uint64_t generation) const {
-  return state_.osFiles().isOpen() && state_.osFiles().generation == generation;
+  return state_.osFiles().isOpen() && state_.osFilesGeneration() == generation;
 }
 
 void BitmapEditors::closeEditorsOfOtherSets() {
@@ -33,23 +33,28 @@ void BitmapEditors::closeEditorsOfOtherSets() {
 }
 
 void BitmapEditors::editFont(FontSlot slot, QWidget* owner) {
-  OsFileSet& set = state_.osFiles();
+  const OsFileSet& set = state_.osFiles();
   if (!set.isOpen()) return;
-  const std::optional<FontSlotEntry> entry = FontSlotTable(set.model, slot);
+  const WorkstationModel model = set.model;
+  const std::optional<FontSlotEntry> entry = FontSlotTable(model, slot);
   if (!entry) return;
-  Result<GlyphWorkSet> loaded = LoadGlyphWorkSet(set.ExtImage, set.model, slot);
+  Result<GlyphWorkSet> loaded = LoadGlyphWorkSet(set.ExtImage, model, slot);
   if (!loaded) {
     state_.prompts().showFailure(owner, loaded.failure());
     return;
   }
   glyphs_ = *loaded;
-  const std::uint64_t generation = set.generation;
+  const std::uint64_t generation = state_.osFilesGeneration();
 
-  EditFontDialog dialog(*this, slot, *entry, owner);
+  const int rows = entry->rows;
+  EditFontDialog dialog(
+      glyphs_, model, slot, rows, importSettings_, state_.prompts(),
+      [this, rows](int index) { openCharacterEditor(index, rows); }, owner);
+  connect(this, &BitmapEditors::glyphEdited, &dialog, &EditFontDialog::showAllGlyphs);
   if (dialog.exec() != QDialog::Accepted || !stillOnSet(generation)) return;
-  if (Status stored = StoreGlyphWorkSet(glyphs_, set.ExtImage, set.model, slot); !stored) {
-    state_.prompts().showFailure(owner, stored.failure());
-  }
+  const Status stored = state_.editOsFiles(
+      [&](OsFileSet& open) { return StoreGlyphWorkSet(glyphs_, open.ExtImage, open.model, slot); });
+  if (!stored) state_.prompts().showFailure(owner, stored.failure());
 }
 
 void BitmapEditors::editStartupGraphics(QWidget* owner) {
@@ -60,7 +65,7 @@ void BitmapEditors::editStartupGraphics(QWidget* owner) {
 
 PixelEditorWindow* BitmapEditors::openCharacterEditor(int index, int rows) {
   if (characterEditor_ || index < 0 || index >= kGlyphCount) return nullptr;
-  const std::uint64_t generation = state_.osFiles().generation;
+  const std::uint64_t generation = state_.osFilesGeneration();
   auto commit = [this, index, generation](const PixelEditor& editor) {
     if (!stillOnSet(generation)) return;
     editor.PackInto(glyphs_[static_cast<std::size_t>(index)]);
@@ -86,11 +91,13 @@ PixelEditorWindow* BitmapEditors::openGraphicEditor(const StartupGraphicEntry& e
     state_.prompts().showFailure(messageOwner, editor.failure());
     return nullptr;
   }
-  const std::uint64_t generation = state_.osFiles().generation;
+  const std::uint64_t generation = state_.osFilesGeneration();
   auto commit = [this, generation](const PixelEditor& edited) {
     // Only into the set the picture came from; that set's images are still there.
     if (!stillOnSet(generation)) return;
-    if (Status packed = edited.PackInto(state_.osFiles().ExtImage); !packed) {
+    const Status packed =
+        state_.editOsFiles([&](OsFileSet& open) { return edited.PackInto(open.ExtImage); });
+    if (!packed) {
       state_.prompts().showFailure(nullptr, packed.failure());
     }
   };

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QFont>
 #include <QObject>
 #include <QPointer>
 #include <cstdint>
 
 #include "core/bitmaps/glyph_work_set.h"
 #include "core/osfiles/os_image_layout.h"
+#include "gui/bitmaps/import_font_dialog.h"
 #include "gui/bitmaps/pixel_editor_window.h"
 
 class QWidget;
@@ -14,13 +14,6 @@ class QWidget;
 namespace zentavour {
 
 class ApplicationState;
-
-// What the PC font import remembers for the rest of the run: the font last chosen (the
-// toolkit's default font until one is) and the vertical adjustment.
-struct FontImportSettings {
-  QFont description;
-  int adjustment = 0;
-};
 
 // Everything of the bitmap editing that outlives one dialog: the font being edited, the one
 // character editor and the one graphic editor that may be open, and what the font import
@@ -42,9 +35,7 @@ class BitmapEditors : public QObject {
   void editStartupGraphics(QWidget* owner);
 
   // The font being edited: filled when "Edit Font" opens, written back by its OK.
-  GlyphWorkSet& glyphs() { return glyphs_; }
-  FontImportSettings& importSettings() { return importSettings_; }
-  ApplicationState& state() const { return state_; }
+  const GlyphWorkSet& glyphs() const { return glyphs_; }
 
   // Opens "Character Edit" on glyph index for a slot of `rows` rows. Returns null, opening
   // nothing, while a character editor is open.

@@ -9,11 +9,9 @@
 #include <algorithm>
 
 #include "core/bitmaps/font_file.h"
-#include "gui/app/application_state.h"
 #include "gui/common/file_chooser.h"
 #include "gui/common/prompts.h"
 #include "gui/common/web_links.h"
-#include "gui/bitmaps/bitmap_editors.h"
 #include "gui/bitmaps/glyph_rendering.h"
 #include "gui/bitmaps/import_font_dialog.h"
 #include "gui/common/text.h"
@@ -28,9 +26,17 @@ int IconScale(int rows) {
 
 }  // namespace
 
-EditFontDialog::EditFontDialog(BitmapEditors& editors, FontSlot slot, const FontSlotEntry& entry,
-                               QWidget* parent)
-    : QDialog(parent), editors_(editors), slot_(slot), entry_(entry) {
+EditFontDialog::EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, FontSlot slot,
+                               int rows, FontImportSettings& importSettings, Prompts& prompts,
+                               std::function<void(int index)> openCharacter, QWidget* parent)
+    : QDialog(parent),
+      glyphs_(glyphs),
+      model_(model),
+      slot_(slot),
+      rows_(rows),
+      importSettings_(importSettings),
+      prompts_(prompts),
+      openCharacter_(std::move(openCharacter)) {
   setObjectName(QStringLiteral("EditFont"));
   setWindowTitle(QStringLiteral("Edit Font"));
   // Only the main window is blocked: an open "Character Edit" stays usable.
@@ -87,7 +93,6 @@ EditFontDialog::EditFontDialog(BitmapEditors& editors, FontSlot slot, const Font
   connect(load_, &QPushButton::clicked, this, &EditFontDialog::loadFontFile);
   connect(list_, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { activate(item->data(Qt::UserRole).toInt()); });
-  connect(&editors_, &BitmapEditors::glyphEdited, this, [this] { showAllGlyphs(); });
   resize(420, 360);
 }
 
@@ -105,57 +110,52 @@ bool EditFontDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void EditFontDialog::activate(int index) {
   // A second character editor is refused by the owner; nothing happens then.
-  editors_.openCharacterEditor(index, entry_.rows);
+  openCharacter_(index);
 }
 
 void EditFontDialog::importPcFont() {
-  ImportFontDialog dialog(editors_.glyphs(), editors_.importSettings(), entry_.rows,
-                          editors_.state().prompts(), this);
+  ImportFontDialog dialog(glyphs_, importSettings_, rows_, prompts_, this);
   dialog.exec();
   showAllGlyphs();
 }
 
 void EditFontDialog::saveFontFile() {
-  ApplicationState& state = editors_.state();
-  const std::optional<QString> path = state.prompts().saveFile(this, FontFileSaveChooser(), {});
+  const std::optional<QString> path = prompts_.saveFile(this, FontFileSaveChooser(), {});
   if (!path) return;
-  const Status saved = SaveFontFile(QFile::encodeName(*path).toStdString(), editors_.glyphs(),
-                                    state.osFiles().model, slot_);
+  const Status saved = SaveFontFile(QFile::encodeName(*path).toStdString(), glyphs_, model_, slot_);
   if (!saved) {
-    state.prompts().showFailure(nullptr, saved.failure());
+    prompts_.showFailure(nullptr, saved.failure());
   }
 }
 
 void EditFontDialog::loadFontFile() {
-  ApplicationState& state = editors_.state();
-  const std::optional<QString> path = state.prompts().openFile(this, FontFileOpenChooser(), {});
+  const std::optional<QString> path = prompts_.openFile(this, FontFileOpenChooser(), {});
   if (!path) return;
   const Result<FontFileContents> loaded =
       LoadFontFile(QFile::encodeName(*path).toStdString(), kHomePageAddress);
   if (!loaded) {
-    state.prompts().showFailure(this, loaded.failure());
+    prompts_.showFailure(this, loaded.failure());
     return;
   }
-  editors_.glyphs() = loaded->glyphs;
+  glyphs_ = loaded->glyphs;
   showAllGlyphs();
 }
 
 void EditFontDialog::showGlyph(int index) {
   if (index < 0 || index >= list_->count()) return;
-  const GlyphRecord& record = editors_.glyphs()[static_cast<std::size_t>(index)];
-  list_->item(index)->setIcon(
-      QIcon(GlyphPicture(record, entry_.rows, iconColumns_, IconScale(entry_.rows))));
+  const GlyphRecord& record = glyphs_[static_cast<std::size_t>(index)];
+  list_->item(index)->setIcon(QIcon(GlyphPicture(record, rows_, iconColumns_, IconScale(rows_))));
 }
 
 void EditFontDialog::showAllGlyphs() {
   // Every icon of the list is as wide as the widest glyph, so the characters line up.
   int widest = 1;
-  for (const GlyphRecord& record : editors_.glyphs()) {
+  for (const GlyphRecord& record : glyphs_) {
     widest = std::max(widest, std::min<int>(record.width(), GlyphBytesPerRow(record.width()) * 8));
   }
   iconColumns_ = std::min(widest, 24);
-  const int scale = IconScale(entry_.rows);
-  list_->setIconSize(QSize((iconColumns_ + 2) * scale, (entry_.rows + 2) * scale));
+  const int scale = IconScale(rows_);
+  list_->setIconSize(QSize((iconColumns_ + 2) * scale, (rows_ + 2) * scale));
   for (int k = 0; k < list_->count(); ++k) showGlyph(k);
 }
 

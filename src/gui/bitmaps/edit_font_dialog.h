@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
+#include "core/bitmaps/glyph_work_set.h"
 #include "core/osfiles/os_image_layout.h"
 
 class QListWidget;
@@ -9,18 +11,22 @@ class QPushButton;
 
 namespace zentavour {
 
-class BitmapEditors;
+class Prompts;
+struct FontImportSettings;
 
 // "Edit Font": the 95 characters of one font of the open OS file set, each with its bitmap as
-// it stands. Activating a character opens "Character Edit" on it; the font can be replaced by a
-// PC font, saved to and loaded from the program's font file. The caller writes the font back
-// into the OS image when the dialog is accepted; Cancel drops every change.
+// it stands. Activating a character asks openCharacter to open "Character Edit" on it; the font
+// can be replaced by a PC font, saved to and loaded from the program's font file. The dialog
+// works on glyphs; the caller writes them back into the OS image when the dialog is accepted,
+// and Cancel drops every change.
 class EditFontDialog : public QDialog {
   Q_OBJECT
 
  public:
-  EditFontDialog(BitmapEditors& editors, FontSlot slot, const FontSlotEntry& entry,
-                 QWidget* parent);
+  // glyphs: the font of slot of the model's image, rows rows high.
+  EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, FontSlot slot, int rows,
+                 FontImportSettings& importSettings, Prompts& prompts,
+                 std::function<void(int index)> openCharacter, QWidget* parent);
 
   QListWidget* list() const { return list_; }
   QPushButton* okButton() const { return ok_; }
@@ -28,6 +34,9 @@ class EditFontDialog : public QDialog {
   QPushButton* importButton() const { return import_; }
   QPushButton* saveButton() const { return save_; }
   QPushButton* loadButton() const { return load_; }
+
+  // Shows every character as the font now stands (a character editor stored one).
+  void showAllGlyphs();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,11 +47,14 @@ class EditFontDialog : public QDialog {
   void saveFontFile();
   void loadFontFile();
   void showGlyph(int index);
-  void showAllGlyphs();
 
-  BitmapEditors& editors_;
+  GlyphWorkSet& glyphs_;
+  WorkstationModel model_;
   FontSlot slot_;
-  FontSlotEntry entry_;
+  int rows_;
+  FontImportSettings& importSettings_;
+  Prompts& prompts_;
+  std::function<void(int)> openCharacter_;
   QListWidget* list_;
   QPushButton* ok_;
   QPushButton* cancel_;

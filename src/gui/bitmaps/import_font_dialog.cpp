@@ -12,7 +12,6 @@
 
 #include "core/bitmaps/rendered_glyph.h"
 #include "gui/common/prompts.h"
-#include "gui/bitmaps/bitmap_editors.h"
 #include "gui/bitmaps/glyph_rendering.h"
 #include "gui/common/text.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <array>
 
 #include "core/bitmaps/glyph_work_set.h"
@@ -12,7 +13,13 @@ class QPushButton;
 namespace zentavour {
 
 class Prompts;
-struct FontImportSettings;
+
+// What the PC font import remembers for the rest of the run: the font last chosen (the
+// toolkit's default font until one is) and the vertical adjustment.
+struct FontImportSettings {
+  QFont description;
+  int adjustment = 0;
+};
 
 // "Import Font": renders the characters 33 to 127 in a PC font, shows them doubled, and at every
 // pass replaces the whole font being edited with them. The vertical adjustment picks the cell

@@ -129,7 +129,7 @@ LoadOsFilesDialog::LoadOsFilesDialog(ApplicationState& state, QWidget* parent)
   layout->addLayout(files);
   layout->addLayout(buttons);
 
-  const WorkstationModel model = BeginLoadOsFiles(state_.osFiles());
+  const WorkstationModel model = BeginLoadOsFiles(state_.osFileChoice());
   showPaths();
   showModel(model);
   radioButton(model)->setChecked(true);
@@ -165,10 +165,10 @@ QPushButton* LoadOsFilesDialog::browseButton(OsFileRole role) const {
 }
 
 void LoadOsFilesDialog::showPaths() {
-  const OsFileSet& set = state_.osFiles();
-  sysinfoField_->setText(QString::fromStdString(set.sysinfoPath));
-  extField_->setText(QString::fromStdString(set.extPath));
-  ext2Field_->setText(QString::fromStdString(set.ext2Path));
+  const OsFileChoice& choice = state_.osFileChoice();
+  sysinfoField_->setText(QString::fromStdString(choice.sysinfoPath));
+  extField_->setText(QString::fromStdString(choice.extPath));
+  ext2Field_->setText(QString::fromStdString(choice.ext2Path));
 }
 
 void LoadOsFilesDialog::showModel(WorkstationModel model) {
@@ -181,36 +181,37 @@ void LoadOsFilesDialog::showModel(WorkstationModel model) {
 }
 
 void LoadOsFilesDialog::modelClicked(WorkstationModel model) {
-  if (!SelectLoadModel(state_.osFiles(), model)) return;
+  if (!SelectLoadModel(state_.osFileChoice(), model)) return;
   showModel(model);
   showPaths();
 }
 
 void LoadOsFilesDialog::browse(OsFileRole role) {
-  OsFileSet& set = state_.osFiles();
-  if (role == OsFileRole::Ext2 && !ModelInfo(set.model).hasSecondExt()) return;
-  const FileChooser chooser = OsFileChooser(set.model, role);
+  OsFileChoice& choice = state_.osFileChoice();
+  if (role == OsFileRole::Ext2 && !ModelInfo(choice.model).hasSecondExt()) return;
+  const FileChooser chooser = OsFileChooser(choice.model, role);
   const std::optional<QString> chosen =
       state_.prompts().openFile(this, chooser, pathField(role)->text());
   if (!chosen) return;  // cancelled: path and state stay as they were
-  ChooseOsFile(set, role, chosen->toStdString());
+  ChooseOsFile(choice, role, chosen->toStdString());
   pathField(role)->setText(*chosen);
 }
 
 void LoadOsFilesDialog::pressOk() {
-  const LoadOkOutcome outcome = PressLoadOk(state_.osFiles(), state_.fileOpener());
+  LoadOkOutcome outcome = PressLoadOk(state_.osFileChoice(), state_.fileOpener());
   Prompts& prompts = state_.prompts();
   for (const Failure& message : outcome.messages) {
     prompts.showFailure(this, message);
   }
-  if (!outcome.loaded) return;
+  if (!outcome.set) return;
   prompts.message(this, Str(kProgramTitle), Str(kOsFilesOpenedText));
-  state_.notifyOsFilesChanged();
+  // The windows switch to the open set once the user has read that it opened.
+  state_.openOsFiles(std::move(*outcome.set));
   accept();
 }
 
 void LoadOsFilesDialog::reject() {
-  CancelLoadOsFiles(state_.osFiles());
+  CancelLoadOsFiles(state_.osFileChoice());
   QDialog::reject();
 }
 

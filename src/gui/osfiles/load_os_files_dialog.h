@@ -16,7 +16,8 @@ class ApplicationState;
 
 // "Load OS Files": the user states the model, picks its files through Browse and presses OK.
 // Every step is the core's; the dialog shows the state and the messages. Paths and model are
-// remembered in the application's OS file set for the next opening.
+// remembered in the application's OS file choice for the next opening; the loaded set is
+// handed to the application state, which makes it the open one.
 class LoadOsFilesDialog : public QDialog {
   Q_OBJECT
 

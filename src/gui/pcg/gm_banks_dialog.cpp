@@ -27,7 +27,7 @@ GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
       state_(state),
-      generation_(state.osFiles().generation),
+      generation_(state.osFilesGeneration()),
       hasBank2_(state.osFiles().isOpen() && state.osFiles().hasGmBank2()) {
   setObjectName(QStringLiteral("GMBanks"));
   setWindowTitle(QStringLiteral("GM Program Banks"));
@@ -101,7 +101,7 @@ void GmBanksDialog::showBank(int gmBank) {
   const OsFileSet& set = state_.osFiles();
   // Only the set the window was opened on can be listed; its banks are gone once it closes.
   const bool available =
-      set.isOpen() && set.generation == generation_ && (gmBank == 1 || hasBank2_);
+      set.isOpen() && state_.osFilesGeneration() == generation_ && (gmBank == 1 || hasBank2_);
   if (!available) {
     if (currentBank_ != 0) bankButton(currentBank_)->setChecked(true);
     return;
@@ -121,8 +121,7 @@ void GmBanksDialog::itemHovered(QListWidgetItem* item) {
 }
 
 void GmBanksDialog::osFilesChanged() {
-  const OsFileSet& set = state_.osFiles();
-  const bool same = set.isOpen() && set.generation == generation_;
+  const bool same = state_.osFiles().isOpen() && state_.osFilesGeneration() == generation_;
   // The list keeps what it shows; the other bank can no longer be fetched.
   bank1_->setEnabled(same || currentBank_ == 1);
   bank2_->setEnabled((same && hasBank2_) || currentBank_ == 2);

@@ -33,11 +33,11 @@ QLineEdit* ReadOnlyBox(QWidget* parent, PcgFileControl control, int width) {
 
 }  // namespace
 
-PcgFileDialog::PcgFileDialog(ApplicationState& state, const PcgIndex& index, QWidget* owner)
+PcgFileDialog::PcgFileDialog(ApplicationState& state, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       state_(state),
-      index_(index) {
+      index_(state.pcgIndex()) {
   setObjectName(QStringLiteral("PCGFile"));
   setWindowTitle(QStringLiteral("PCG File"));
   setModal(false);
@@ -151,7 +151,7 @@ QPushButton* PcgFileDialog::addBankButton(int id, QButtonGroup* group) {
 }
 
 void PcgFileDialog::updateTransferButton() {
-  transfer_->setEnabled(CanTransferProgramBank(index_, state_.openOsModel()));
+  transfer_->setEnabled(CanTransferProgramBank(index_, state_.osFiles().model));
 }
 
 void PcgFileDialog::showProgramBank(int bank) {
@@ -200,11 +200,11 @@ void PcgFileDialog::itemActivated(QListWidgetItem* item) {
 
 void PcgFileDialog::runTransfer() {
   // The button follows the OS file set, but check again: the set may have changed meanwhile.
-  if (!CanTransferProgramBank(index_, state_.openOsModel())) {
+  if (!CanTransferProgramBank(index_, state_.osFiles().model)) {
     updateTransferButton();
     return;
   }
-  TransferGmDialog dialog(state_, index_, this);
+  TransferGmDialog dialog(state_, this);
   dialog.exec();
 }
 

@@ -33,13 +33,13 @@ inline constexpr std::array<int, 6> kProgramBankButtonIds{1040, 1036, 1038, 1039
 inline constexpr std::array<int, 5> kCombinationBankButtonIds{1042, 1037, 1043, 1044, 1045};
 
 // "PCG File": the open PCG file one bank at a time, with the number and category of the item
-// under the pointer. It shows the index it is given and never changes it; closing the dialog is
-// the signal for its owner to release the file.
+// under the pointer. It shows the application's PCG index and never changes it; closing the
+// dialog is the signal for its owner to release the file.
 class PcgFileDialog : public QDialog {
   Q_OBJECT
 
  public:
-  PcgFileDialog(ApplicationState& state, const PcgIndex& index, QWidget* owner);
+  PcgFileDialog(ApplicationState& state, QWidget* owner);
 
   QPushButton* programBankButton(int bank) const { return programButtons_[bank]; }
   QPushButton* combinationBankButton(int bank) const { return combinationButtons_[bank]; }

@@ -15,18 +15,23 @@ const QString kWarning = QStringLiteral("Warning");
 
 }  // namespace
 
-PcgWindows::PcgWindows(ApplicationState& state, PcgIndex& index, QWidget* owner)
-    : QObject(owner), state_(state), index_(index), owner_(owner) {}
+PcgWindows::PcgWindows(ApplicationState& state, QWidget* owner)
+    : QObject(owner), state_(state), owner_(owner) {
+  // However the file closes (the browser, the exit path), the browser ends with it.
+  connect(&state_, &ApplicationState::pcgFileChanged, this, [this](bool open) {
+    if (!open) endBrowser();
+  });
+}
 
 PcgWindows::~PcgWindows() {
-  // The browser reads the index; it must not outlive the file it shows.
-  closePcg();
+  // The windows go with the main window; the file stays the application state's.
+  endBrowser();
   delete programEdit_;
   delete gmBanks_;
 }
 
 bool PcgWindows::pcgOpen() const {
-  return index_.isOpen();
+  return state_.pcgIndex().isOpen();
 }
 
 PcgFileDialog* PcgWindows::browser() const {
@@ -41,69 +46,60 @@ GmBanksDialog* PcgWindows::gmBanks() const {
   return gmBanks_;
 }
 
-bool PcgWindows::refuseWhileOpen() {
-  if (!pcgOpen()) return false;
-  const Failure sorry = PcgAlreadyOpenFailure();
-  state_.prompts().showFailure(owner_, sorry);
-  return true;
-}
-
-void PcgWindows::openPcgCommand() {
-  if (refuseWhileOpen()) return;
-  if (const std::optional<QString> path = state_.prompts().openFile(owner_, PcgFileChooser(), {})) {
-    openPcg(*path);
-  }
-}
-
-void PcgWindows::openPcg(const QString& path) {
-  if (refuseWhileOpen()) return;
+void PcgWindows::openPcg() {
   Prompts& prompts = state_.prompts();
-  ResetPcgIndex(index_);
-  Result<PcgIndex> opened = OpenPcgFile(path.toStdString(), state_.fileOpener());
-  if (!opened) {
+  if (pcgOpen()) {  // "Sorry" comes before any chooser
+    prompts.showFailure(owner_, PcgAlreadyOpenFailure());
+    return;
+  }
+  const std::optional<QString> path = prompts.openFile(owner_, PcgFileChooser(), {});
+  if (!path) return;
+  if (const Status opened = state_.openPcgFile(path->toStdString()); !opened) {
     prompts.showFailure(owner_, opened.failure());
     return;
   }
-  index_ = std::move(*opened);
 
   // What could be read is shown; the user hears what could not.
-  if (index_.truncated) {
+  const PcgIndex& index = state_.pcgIndex();
+  if (index.truncated) {
     prompts.message(owner_, kWarning,
                     QStringLiteral("This PCG file ends before its last chunk does. The banks it "
                                    "holds whole are shown; the rest of the file cannot be read."));
   }
-  if (index_.ignoredBankChunks > 0) {
+  if (index.ignoredBankChunks > 0) {
     prompts.message(owner_, kWarning,
                     QStringLiteral("This PCG file holds banks beyond the five banks A to E of "
                                    "a kind. Only banks A to E are shown."));
   }
+  showBrowser();
+}
 
-  browser_ = new PcgFileDialog(state_, index_, owner_);
+void PcgWindows::showBrowser() {
+  browser_ = new PcgFileDialog(state_, owner_);
   browser_->setAttribute(Qt::WA_DeleteOnClose);
   connect(browser_, &PcgFileDialog::programActivated, this, &PcgWindows::openProgramEdit);
   // Closing the browser (close box, Escape) is closing the file.
   connect(browser_, &QDialog::finished, this, [this] {
     if (browser_) browser_->deleteLater();
     browser_ = nullptr;
-    ClosePcgFile(index_);
+    state_.closePcgFile();
   });
   browser_->show();
 }
 
-void PcgWindows::closePcg() {
+void PcgWindows::endBrowser() {
   if (PcgFileDialog* browser = browser_) {
     browser_ = nullptr;
     browser->disconnect(this);
     browser->close();
     delete browser;
   }
-  ClosePcgFile(index_);
 }
 
 void PcgWindows::openProgramEdit(int bank, int program) {
   if (programEdit_) return;  // one at a time
   // A copy: the view keeps its values after the file closes.
-  const std::optional<ProgramSlot> slot = ProgramForEdit(index_, bank, program);
+  const std::optional<ProgramSlot> slot = ProgramForEdit(state_.pcgIndex(), bank, program);
   if (!slot) return;
   programEdit_ = new ProgramEditDialog(*slot, owner_);
   programEdit_->setAttribute(Qt::WA_DeleteOnClose);

@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QString>
 
 class QWidget;
 
@@ -12,27 +11,21 @@ class ApplicationState;
 class GmBanksDialog;
 class PcgFileDialog;
 class ProgramEditDialog;
-struct PcgIndex;
 
-// The windows of the PCG library and the one open PCG file behind them: "Open PCG", the PCG
-// File browser, Program Edit and the GM Program Banks viewer. Each window exists at most once;
-// the browser lives exactly as long as the file is open.
+// The windows of the PCG library: "Open PCG", the PCG File browser, Program Edit and the GM
+// Program Banks viewer. The file itself is the application state's. Each window exists at most
+// once; the browser lives exactly as long as the file is open.
 class PcgWindows : public QObject {
   Q_OBJECT
 
  public:
   // owner: the main window, which owns the modeless windows and the messages.
-  PcgWindows(ApplicationState& state, PcgIndex& index, QWidget* owner);
+  PcgWindows(ApplicationState& state, QWidget* owner);
   ~PcgWindows() override;
 
-  // The menu command: "Sorry" while a file is open, otherwise the chooser, then openPcg.
-  void openPcgCommand();
-  // Says "Sorry" and returns true while a PCG file is open: asked before a second one is chosen.
-  bool refuseWhileOpen();
-  // Opens and indexes path and shows the browser, or says why not.
-  void openPcg(const QString& path);
-  // Ends the browser and releases the file (the exit path, or the browser closing).
-  void closePcg();
+  // "Open PCG": "Sorry" while a file is open, otherwise the chooser; the chosen file is opened
+  // and shown in the browser, or the user hears why not.
+  void openPcg();
   // The OS Data panel's "View GM Banks": one viewer at a time.
   void showGmBanks();
 
@@ -44,9 +37,10 @@ class PcgWindows : public QObject {
 
  private:
   void openProgramEdit(int bank, int program);
+  void showBrowser();
+  void endBrowser();
 
   ApplicationState& state_;
-  PcgIndex& index_;
   QWidget* owner_;
   QPointer<PcgFileDialog> browser_;
   QPointer<ProgramEditDialog> programEdit_;

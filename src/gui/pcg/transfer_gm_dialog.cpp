@@ -13,12 +13,12 @@
 
 namespace zentavour {
 
-TransferGmDialog::TransferGmDialog(ApplicationState& state, const PcgIndex& index, QWidget* parent)
+TransferGmDialog::TransferGmDialog(ApplicationState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       state_(state),
-      index_(index),
-      sources_(TransferSourceEntries(index)) {
+      index_(state.pcgIndex()),
+      sources_(TransferSourceEntries(index_)) {
   setObjectName(QStringLiteral("TRANSFERGM"));
   setWindowTitle(QStringLiteral("Transfer Program Bank to GM Bank"));
   setModal(true);
@@ -28,7 +28,7 @@ TransferGmDialog::TransferGmDialog(ApplicationState& state, const PcgIndex& inde
   for (const TransferSourceEntry& entry : sources_) programBanks_->addItem(Str(entry.label));
   gmBanks_ = new QComboBox(this);
   gmBanks_->setObjectName(ControlName(static_cast<int>(TransferGmControl::GmBank)));
-  for (const std::string& entry : TransferGmEntries(state_.openOsModel())) {
+  for (const std::string& entry : TransferGmEntries(state_.osFiles().model)) {
     gmBanks_->addItem(Str(entry));
   }
   programBanks_->setCurrentIndex(programBanks_->count() > 0 ? 0 : -1);
@@ -76,8 +76,9 @@ void TransferGmDialog::transfer() {
   const int slot = entry >= 0 && entry < static_cast<int>(sources_.size())
                        ? sources_[static_cast<std::size_t>(entry)].slot
                        : -1;
-  const Status status =
-      TransferProgramBankToGm(state_.osFiles(), index_, slot, gmBanks_->currentIndex() + 1);
+  const int gmBank = gmBanks_->currentIndex() + 1;
+  const Status status = state_.editOsFiles(
+      [&](OsFileSet& set) { return TransferProgramBankToGm(set, index_, slot, gmBank); });
   if (!status) {
     const Failure& failure = status.failure();
     state_.prompts().showFailure(this, failure);

@@ -27,7 +27,8 @@ class TransferGmDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TransferGmDialog(ApplicationState& state, const PcgIndex& index, QWidget* parent);
+  // The program banks come from the application's open PCG file.
+  TransferGmDialog(ApplicationState& state, QWidget* parent);
 
   QComboBox* programBankList() const { return programBanks_; }
   QComboBox* gmBankList() const { return gmBanks_; }

@@ -21,7 +21,9 @@ constexpr SaveStep kSteps[] = {SaveStep::CreateTemporary, SaveStep::WriteTempora
                                SaveStep::Replace,         SaveStep::Verify};
 
 void Open(OsFileSet& set, const testing::SampleSetPaths& paths, M model, const FileOpener& opener) {
-  ASSERT_TRUE(LoadOsFiles(set, model, paths.sysinfo, paths.ext, paths.ext2, opener).loaded);
+  LoadOkOutcome loaded = LoadOsFiles(model, paths.sysinfo, paths.ext, paths.ext2, opener);
+  ASSERT_TRUE(loaded.set);
+  set = std::move(*loaded.set);
 }
 
 std::size_t FilesIn(const std::filesystem::path& dir) {

@@ -24,24 +24,24 @@ std::vector<std::string> Texts(const LoadOkOutcome& outcome) {
 }
 
 // Chooses every file of the sample set, as Browse would.
-void ChooseAll(OsFileSet& set, const SampleSetPaths& paths) {
-  ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
-  ChooseOsFile(set, OsFileRole::Ext, paths.ext);
-  if (!paths.ext2.empty()) ChooseOsFile(set, OsFileRole::Ext2, paths.ext2);
+void ChooseAll(OsFileChoice& choice, const SampleSetPaths& paths) {
+  ChooseOsFile(choice, OsFileRole::Sysinfo, paths.sysinfo);
+  ChooseOsFile(choice, OsFileRole::Ext, paths.ext);
+  if (!paths.ext2.empty()) ChooseOsFile(choice, OsFileRole::Ext2, paths.ext2);
 }
 
 TEST(LoadOsFiles, OkWithNothingChosenNamesEachMissingFileAndOpensNothing) {
-  OsFileSet set;
-  EXPECT_EQ(BeginLoadOsFiles(set), M::Orvane);
-  const LoadOkOutcome first = PressLoadOk(set, OpenLockedFile);
-  EXPECT_FALSE(first.loaded);
+  OsFileChoice choice;
+  EXPECT_EQ(BeginLoadOsFiles(choice), M::Orvane);
+  const LoadOkOutcome first = PressLoadOk(choice, OpenLockedFile);
+  EXPECT_FALSE(first.set);
   EXPECT_EQ(Texts(first), (std::vector<std::string>{
                               "Error: You must select a SYSINFO file to load",
                               "Error: You must select an EXT file to load"}));
-  ASSERT_TRUE(SelectLoadModel(set, M::OrvaneSalone));
-  EXPECT_EQ(Texts(PressLoadOk(set, OpenLockedFile)).back(),
-            "Error: You must select an EXT2 file to load");
-  EXPECT_FALSE(set.isOpen());
+  ASSERT_TRUE(SelectLoadModel(choice, M::OrvaneSalone));
+  const LoadOkOutcome second = PressLoadOk(choice, OpenLockedFile);
+  EXPECT_EQ(Texts(second).back(), "Error: You must select an EXT2 file to load");
+  EXPECT_FALSE(second.set);
 }
 
 TEST(LoadOsFiles, AFileOpenedByAStoppedPressIsNotOpenedAgain) {
@@ -49,35 +49,38 @@ TEST(LoadOsFiles, AFileOpenedByAStoppedPressIsNotOpenedAgain) {
   const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::Orvane);
   auto plan = std::make_shared<FaultPlan>();
   const FileOpener opener = testing::FaultyOpener(plan);
-  OsFileSet set;
-  BeginLoadOsFiles(set);
-  ChooseOsFile(set, OsFileRole::Sysinfo, paths.sysinfo);
-  EXPECT_EQ(Texts(PressLoadOk(set, opener)),
+  OsFileChoice choice;
+  BeginLoadOsFiles(choice);
+  ChooseOsFile(choice, OsFileRole::Sysinfo, paths.sysinfo);
+  EXPECT_EQ(Texts(PressLoadOk(choice, opener)),
             std::vector<std::string>{"Error: You must select an EXT file to load"});
   EXPECT_EQ(plan->opens, 1);
-  ChooseOsFile(set, OsFileRole::Ext, paths.ext);
-  const LoadOkOutcome done = PressLoadOk(set, opener);
-  EXPECT_TRUE(done.loaded);
+  ChooseOsFile(choice, OsFileRole::Ext, paths.ext);
+  const LoadOkOutcome done = PressLoadOk(choice, opener);
+  ASSERT_TRUE(done.set);
   EXPECT_TRUE(done.messages.empty());
   EXPECT_EQ(plan->opens, 2);
-  EXPECT_TRUE(set.isOpen());
-  EXPECT_EQ(set.ExtImage, ReadFileBytes(paths.ext));
-  EXPECT_EQ((*set.gmBank1)[0].name(), "Acoustic Piano  ");
+  EXPECT_EQ(done.set->model, M::Orvane);
+  EXPECT_EQ(done.set->ExtImage, ReadFileBytes(paths.ext));
+  EXPECT_EQ((*done.set->gmBank1)[0].name(), "Acoustic Piano  ");
+  // The choice keeps its paths for the next opening but no longer holds the files.
+  EXPECT_EQ(choice.sysinfoPath, paths.sysinfo);
+  EXPECT_FALSE(choice.sysinfoFile || choice.extFile);
 }
 
 TEST(LoadOsFiles, SwitchingModelsForgetsPathsButTheSameModelKeepsThem) {
-  OsFileSet set;
-  BeginLoadOsFiles(set);
-  ChooseOsFile(set, OsFileRole::Sysinfo, "/x/SYSINFO.420");
-  EXPECT_FALSE(SelectLoadModel(set, M::Orvane));
-  EXPECT_TRUE(set.sysinfoChosen);
-  EXPECT_TRUE(SelectLoadModel(set, M::Ossik));
-  EXPECT_TRUE(set.sysinfoPath.empty());
-  EXPECT_FALSE(set.sysinfoChosen);
-  EXPECT_EQ(set.rememberedModel, M::Ossik);
-  CancelLoadOsFiles(set);
-  EXPECT_EQ(set.model, M::None);
-  EXPECT_EQ(BeginLoadOsFiles(set), M::Ossik);
+  OsFileChoice choice;
+  BeginLoadOsFiles(choice);
+  ChooseOsFile(choice, OsFileRole::Sysinfo, "/x/SYSINFO.420");
+  EXPECT_FALSE(SelectLoadModel(choice, M::Orvane));
+  EXPECT_TRUE(choice.sysinfoChosen);
+  EXPECT_TRUE(SelectLoadModel(choice, M::Ossik));
+  EXPECT_TRUE(choice.sysinfoPath.empty());
+  EXPECT_FALSE(choice.sysinfoChosen);
+  EXPECT_EQ(choice.rememberedModel, M::Ossik);
+  CancelLoadOsFiles(choice);
+  EXPECT_EQ(choice.model, M::None);
+  EXPECT_EQ(BeginLoadOsFiles(choice), M::Ossik);
 }
 
 TEST(LoadOsFiles, ALockedFileIsRefusedAndFilesOfAStoppedPressAreHeldOnlyUntilTheDialogEnds) {
@@ -85,23 +88,24 @@ TEST(LoadOsFiles, ALockedFileIsRefusedAndFilesOfAStoppedPressAreHeldOnlyUntilThe
   const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::Ossik);
   FileHandlePtr other = OpenLockedFile(paths.ext);
   ASSERT_TRUE(other);
-  OsFileSet set;
-  BeginLoadOsFiles(set);
-  SelectLoadModel(set, M::Ossik);
-  ChooseAll(set, paths);
-  EXPECT_EQ(Texts(PressLoadOk(set, OpenLockedFile)),
+  OsFileChoice choice;
+  BeginLoadOsFiles(choice);
+  SelectLoadModel(choice, M::Ossik);
+  ChooseAll(choice, paths);
+  EXPECT_EQ(Texts(PressLoadOk(choice, OpenLockedFile)),
             std::vector<std::string>{"File Error: Error Opening EXT File"});
-  EXPECT_TRUE(set.sysinfoFile);  // kept for the next press
+  EXPECT_TRUE(choice.sysinfoFile);  // kept for the next press
   EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
-  CancelLoadOsFiles(set);  // leaving the dialog lets it go
+  CancelLoadOsFiles(choice);  // leaving the dialog lets it go
   EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
   other.reset();
-  BeginLoadOsFiles(set);
-  ChooseAll(set, paths);
-  EXPECT_TRUE(PressLoadOk(set, OpenLockedFile).loaded);
+  BeginLoadOsFiles(choice);
+  ChooseAll(choice, paths);
+  LoadOkOutcome loaded = PressLoadOk(choice, OpenLockedFile);
+  ASSERT_TRUE(loaded.set);
   // And now this program holds them: another opener is refused.
   EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
-  CloseOsFileSet(set);
+  CloseOsFileSet(*loaded.set);
   EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
 }
 
@@ -132,28 +136,27 @@ TEST(LoadOsFiles, FilesOfTheWrongSizeAreRefusedByNameAndNothingIsOpened) {
     bytes.resize(static_cast<std::size_t>(c.size));
     WriteFileBytes(victim, bytes);
 
-    OsFileSet set;
-    BeginLoadOsFiles(set);
-    SelectLoadModel(set, c.model);
-    ChooseAll(set, paths);
-    const LoadOkOutcome outcome = PressLoadOk(set, OpenLockedFile);
-    EXPECT_FALSE(outcome.loaded);
+    OsFileChoice choice;
+    BeginLoadOsFiles(choice);
+    SelectLoadModel(choice, c.model);
+    ChooseAll(choice, paths);
+    const LoadOkOutcome outcome = PressLoadOk(choice, OpenLockedFile);
+    EXPECT_FALSE(outcome.set);
     ASSERT_EQ(outcome.messages.size(), 1u);
     EXPECT_EQ(outcome.messages[0].caption, "File Error");
     EXPECT_NE(outcome.messages[0].text.find(victim), std::string::npos);
     EXPECT_NE(outcome.messages[0].text.find(c.mention), std::string::npos)
         << outcome.messages[0].text;
-    EXPECT_FALSE(set.isOpen());
-    EXPECT_TRUE(set.ExtImage.empty());
-    EXPECT_FALSE(set.sysinfoFile || set.extFile || set.ext2File);
+    EXPECT_FALSE(choice.sysinfoFile || choice.extFile || choice.ext2File);
     EXPECT_EQ(ReadFileBytes(victim), bytes);
   }
 }
 
 // Opens the sample set of a model through the dialog's steps.
 void Open(OsFileSet& set, const SampleSetPaths& paths, M model, const FileOpener& opener) {
-  const LoadOkOutcome outcome = LoadOsFiles(set, model, paths.sysinfo, paths.ext, paths.ext2, opener);
-  ASSERT_TRUE(outcome.loaded) << (outcome.messages.empty() ? "" : outcome.messages[0].text);
+  LoadOkOutcome outcome = LoadOsFiles(model, paths.sysinfo, paths.ext, paths.ext2, opener);
+  ASSERT_TRUE(outcome.set) << (outcome.messages.empty() ? "" : outcome.messages[0].text);
+  set = std::move(*outcome.set);
 }
 
 struct SetCase {
@@ -232,7 +235,6 @@ TEST(WriteBackOsFiles, SavingWithoutEditsRepairsStaleChecksumsAndClosingWithoutS
   EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
   EXPECT_FALSE(set.isOpen());
-  EXPECT_EQ(set.sysinfoPath, paths.sysinfo);  // "Open" offers the same files again
 
   Open(set, paths, M::OrvaneSalone, OpenLockedFile);
   ASSERT_TRUE(WriteBackOsFiles(set).ok());

@@ -13,7 +13,6 @@ namespace {
 OsFileSet OpenSet(WorkstationModel model, std::uint8_t fill = 0x77) {
   OsFileSet set;
   set.model = model;
-  set.loaded = true;
   set.ExtImage.assign(ModelInfo(model).extImageSize, fill);
   if (ModelInfo(model).hasSecondExt()) set.Ext2Image.assign(ModelInfo(model).extImageSize, fill);
   return set;

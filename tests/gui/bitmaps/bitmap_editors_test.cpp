@@ -41,7 +41,7 @@ std::vector<std::size_t> Changed(const Bytes& before, const Bytes& after) {
 
 class BitmapEditorsTest : public ::testing::Test {
  protected:
-  Bytes& image() { return app.state.osFiles().ExtImage; }
+  const Bytes& image() const { return app.state.osFiles().ExtImage; }
 
   // Runs "Edit Font" on the slot with the action inside it.
   void editFont(FontSlot slot, std::function<void(EditFontDialog*)> action) {
@@ -62,7 +62,7 @@ TEST_F(BitmapEditorsTest, AGlyphDrawnInEveryFontReachesTheImageAndAfterYesTheFil
   for (WorkstationModel model :
        {WorkstationModel::Orvane, WorkstationModel::Ossik, WorkstationModel::OrvaneSalone}) {
     SCOPED_TRACE(ModelCode(model));
-    const SampleSetPaths paths = OpenSampleSet(app, model);
+    const SampleSetPaths paths = app.openSet(model);
     for (FontSlot slot : kSlots) {
       const std::optional<FontSlotEntry> entry = FontSlotTable(model, slot);
       if (!entry) continue;
@@ -105,7 +105,7 @@ TEST_F(BitmapEditorsTest, AGlyphDrawnInEveryFontReachesTheImageAndAfterYesTheFil
 
 // A character edit or an imported PC font reaches the image on OK only.
 TEST_F(BitmapEditorsTest, EditsAndAnImportedPcFontReachTheImageOnOkOnly) {
-  OpenSampleSet(app, WorkstationModel::Orvane);
+  app.openSet(WorkstationModel::Orvane);
   const Bytes before = image();
   const FontSlotEntry medium = *FontSlotTable(WorkstationModel::Orvane, FontSlot::Medium);
   QFont font(QStringLiteral("DejaVu Sans"));
@@ -146,7 +146,7 @@ TEST_F(BitmapEditorsTest, EachStartupPictureIsEditedInPlaceAndEmptyItemsWriteNot
        {Case{WorkstationModel::Orvane, 5}, Case{WorkstationModel::OrvaneMi, 4},
         Case{WorkstationModel::Ossik, 5}, Case{WorkstationModel::OrvaneSalone, 5}}) {
     SCOPED_TRACE(ModelCode(c.model));
-    OpenSampleSet(app, c.model);
+    app.openSet(c.model);
     const auto table = StartupGraphicTable(c.model);
     for (int item = 0; item < c.items; ++item) {
       const StartupGraphicEntry& entry = table[static_cast<std::size_t>(item)];
@@ -178,7 +178,7 @@ TEST_F(BitmapEditorsTest, EachStartupPictureIsEditedInPlaceAndEmptyItemsWriteNot
 }
 
 TEST_F(BitmapEditorsTest, TwoOpenEditorsEachPackTheirOwnPictureAndDieWithTheirSet) {
-  const SampleSetPaths paths = OpenSampleSet(app, WorkstationModel::Orvane);
+  const SampleSetPaths paths = app.openSet(WorkstationModel::Orvane);
   const Bytes before = image();
   editFont(FontSlot::Small, [&](EditFontDialog* dialog) {
     ActivateItem(dialog->list(), 0);
@@ -215,14 +215,14 @@ TEST_F(BitmapEditorsTest, TwoOpenEditorsEachPackTheirOwnPictureAndDieWithTheirSe
     RunCloseOsFiles(app.state, &owner);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(picture.isNull());
-    OpenSampleSet(app, reopenSameFiles ? WorkstationModel::Orvane : WorkstationModel::Ossik);
+    app.openSet(reopenSameFiles ? WorkstationModel::Orvane : WorkstationModel::Ossik);
     const std::string ext = reopenSameFiles ? paths.ext : app.state.osFiles().extPath;
     EXPECT_EQ(image(), ReadFileBytes(ext));
   }
 }
 
 TEST_F(BitmapEditorsTest, FontFilesSaveWholeRecordsAndRefuseShortFilesUnchanged) {
-  OpenSampleSet(app, WorkstationModel::Ossik);
+  app.openSet(WorkstationModel::Ossik);
   const std::string saved = app.dir.file("large.glx");
   const std::string shortFile = app.dir.file("short.glx");
   const std::string nowhere = app.dir.file("missing/dir/x.glx");

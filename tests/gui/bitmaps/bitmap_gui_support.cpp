@@ -21,16 +21,6 @@ void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int width) {
 
 }  // namespace
 
-SampleSetPaths OpenSampleSet(GuiHarness& app, WorkstationModel model) {
-  const SampleSetPaths paths = app.writeSet(model);
-  OsFileSet& set = app.state.osFiles();
-  const LoadOkOutcome outcome =
-      LoadOsFiles(set, model, paths.sysinfo, paths.ext, paths.ext2, app.state.fileOpener());
-  EXPECT_TRUE(outcome.loaded);
-  app.state.notifyOsFilesChanged();
-  return paths;
-}
-
 void Press(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
   Send(widget, QEvent::MouseButtonPress, at, button, held | button);
 }

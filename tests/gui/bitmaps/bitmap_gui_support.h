@@ -11,10 +11,6 @@ class QListWidget;
 
 namespace zentavour::testing {
 
-// Loads the model's sample set into the harness as the Load OS Files dialog would, and tells the
-// windows. Returns the files' paths.
-SampleSetPaths OpenSampleSet(GuiHarness& app, WorkstationModel model);
-
 // Mouse events straight to a widget, with the buttons held during the event; positions may lie
 // outside the widget, as they do while the mouse is captured.
 void Press(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::MouseButtons held = {});

@@ -27,7 +27,7 @@ TEST(BitmapEditorsFromThePanel, EachFontButtonEditsItsSlotAndStartupGraphicsItsP
   MainWindow window(app.state);
   window.show();
   window.createOsDataPanel();
-  OpenSampleSet(app, WorkstationModel::Orvane);
+  app.openSet(WorkstationModel::Orvane);
   const std::pair<PanelControl, FontSlot> buttons[] = {
       {PanelControl::EditSmallFont, FontSlot::Small},
       {PanelControl::EditMediumFont, FontSlot::Medium},

@@ -41,7 +41,7 @@ class TransferToDisk : public GmBanks, public ::testing::WithParamInterface<Tran
 
 TEST_P(TransferToDisk, ReachesTheOsFilesWithRenewedChecksums) {
   const TransferCase c = GetParam();
-  const SampleSetPaths paths = pcg.loadOsSet(c.model);
+  const SampleSetPaths paths = pcg.app.openSet(c.model);
   const Bytes extBefore = ReadFileBytes(paths.ext);
   pcg.openThroughMenu(pcg.writeSamplePcg(c.pcgCode));
   ASSERT_TRUE(pcg.windows.browser()->transferButton()->isEnabled());
@@ -89,13 +89,13 @@ INSTANTIATE_TEST_SUITE_P(Models, TransferToDisk,
                                            TransferCase{WorkstationModel::OrvaneSalone, 1, 2}));
 
 TEST_F(GmBanks, CancelAndAnEmptyBankListChangeNothing) {
-  pcg.loadOsSet(WorkstationModel::Orvane);
+  pcg.app.openSet(WorkstationModel::Orvane);
   const Bytes image = pcg.app.state.osFiles().ExtImage;
   pcg.openThroughMenu(pcg.writeSamplePcg(1));
   runTransfer(
       [](TransferGmDialog* dialog) { QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton); });
   EXPECT_EQ(pcg.app.state.osFiles().ExtImage, image);
-  pcg.windows.closePcg();
+  pcg.app.state.closePcgFile();
 
   // Programs but no program bank: the button is there, the list is empty, Transfer says why.
   pcg.openThroughMenu(pcg.writePcg("empty.PCG", PcgFileBytes('P', PcgChunk("PRG1", {}))));
@@ -111,7 +111,7 @@ TEST_F(GmBanks, CancelAndAnEmptyBankListChangeNothing) {
 }
 
 TEST_F(GmBanks, ViewerListsEachBankHoversAndKeepsItsListUntilRefilled) {
-  pcg.loadOsSet(WorkstationModel::Orvane);
+  pcg.app.openSet(WorkstationModel::Orvane);
   pcg.windows.showGmBanks();
   GmBanksDialog* viewer = pcg.windows.gmBanks();
   ASSERT_NE(viewer, nullptr);
@@ -151,7 +151,7 @@ TEST_F(GmBanks, ViewerListsEachBankHoversAndKeepsItsListUntilRefilled) {
   viewer->close();
   QApplication::processEvents();
   EXPECT_EQ(pcg.windows.gmBanks(), nullptr);
-  pcg.loadOsSet(WorkstationModel::OrvaneMi);
+  pcg.app.openSet(WorkstationModel::OrvaneMi);
   pcg.windows.showGmBanks();
   ASSERT_NE(pcg.windows.gmBanks(), nullptr);
   EXPECT_FALSE(pcg.windows.gmBanks()->bankButton(2)->isEnabled());

@@ -103,7 +103,7 @@ TEST_F(PcgBrowser, RefusesWhatItCannotShowWithItsMessage) {
   // A cancelled chooser does nothing at all.
   prompts.clearShown();
   prompts.files.push_back(std::nullopt);
-  pcg.windows.openPcgCommand();
+  pcg.windows.openPcg();
   EXPECT_TRUE(prompts.messages.empty());
   EXPECT_EQ(pcg.windows.browser(), nullptr);
 }
@@ -116,7 +116,7 @@ TEST_F(PcgBrowser, ASecondFileIsRefusedAndClosingReleasesTheFirst) {
   EXPECT_EQ(OpenLockedFile(path), nullptr);
 
   prompts.clearShown();
-  pcg.windows.openPcgCommand();
+  pcg.windows.openPcg();
   EXPECT_TRUE(prompts.asked.empty());  // refused before the chooser
   ASSERT_EQ(prompts.messages.size(), 1u);
   EXPECT_EQ(prompts.messages[0],
@@ -167,7 +167,7 @@ TEST_F(PcgBrowser, ActivationOpensOneProgramEditThatOutlivesTheFile) {
   QTest::keyClick(list, Qt::Key_Enter);
   edit = pcg.windows.programEdit();
   ASSERT_NE(edit, nullptr);
-  pcg.windows.closePcg();
+  pcg.app.state.closePcgFile();
   EXPECT_EQ(edit->control<QLineEdit>(program_edit::kName)->text().toStdString(),
             SampleProgramBank(0)[127].name());
   EXPECT_TRUE(edit->isVisible());
@@ -192,7 +192,7 @@ TEST_F(PcgBrowser, ShowsWhatADamagedFileHoldsAndWarns) {
     for (int bank = 0; bank < 5; ++bank) {
       EXPECT_EQ(pcg.windows.browser()->programBankButton(bank)->isEnabled(), bank < shown);
     }
-    pcg.windows.closePcg();
+    pcg.app.state.closePcgFile();
   }
 }
 
@@ -201,17 +201,17 @@ TEST_F(PcgBrowser, TransferButtonFollowsTheOpenOsFileSet) {
   QPushButton* button = pcg.windows.browser()->transferButton();
   EXPECT_FALSE(button->isEnabled());
 
-  pcg.loadOsSet(WorkstationModel::OrvaneMi);  // another model's banks
+  pcg.app.openSet(WorkstationModel::OrvaneMi);  // another model's banks
   EXPECT_FALSE(button->isEnabled());
   pcg.closeOsSet(false);
-  pcg.loadOsSet(WorkstationModel::OrvaneSalone);  // takes Orvane banks
+  pcg.app.openSet(WorkstationModel::OrvaneSalone);  // takes Orvane banks
   EXPECT_TRUE(button->isEnabled());
   pcg.closeOsSet(false);
   EXPECT_FALSE(button->isEnabled());
-  pcg.windows.closePcg();
+  pcg.app.state.closePcgFile();
 
   // A browser opened while a fitting set is open starts enabled.
-  pcg.loadOsSet(WorkstationModel::Ossik);
+  pcg.app.openSet(WorkstationModel::Ossik);
   pcg.openThroughMenu(pcg.writeSamplePcg(5));
   EXPECT_TRUE(pcg.windows.browser()->transferButton()->isEnabled());
   pcg.closeOsSet(false);

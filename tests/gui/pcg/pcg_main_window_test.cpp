@@ -29,6 +29,8 @@ TEST(PcgFromTheMainWindow, MenuPanelAndExitPathReachThePcgWindows) {
   WriteFileBytes(path, sample.bytes);
   app.prompts.files.push_back(QString::fromStdString(path));
   window.action(MenuCommand::OpenPcg)->trigger();
+  ASSERT_EQ(app.prompts.asked.size(), 1u);
+  EXPECT_EQ(app.prompts.asked[0].chooser.nameFilter(), "PCG File (*.PCG *.pcg)");
   ASSERT_NE(pcg->browser(), nullptr);
   EXPECT_TRUE(app.state.pcgIndex().isOpen());
 

@@ -21,17 +21,7 @@ std::string PcgHarness::writePcg(const std::string& name, ByteView bytes) {
 
 void PcgHarness::openThroughMenu(const std::string& path) {
   app.prompts.files.push_back(QString::fromStdString(path));
-  windows.openPcgCommand();
-}
-
-SampleSetPaths PcgHarness::loadOsSet(WorkstationModel model) {
-  const SampleSetPaths paths = app.writeSet(model);
-  OsFileSet& set = app.state.osFiles();
-  const LoadOkOutcome outcome =
-      LoadOsFiles(set, model, paths.sysinfo, paths.ext, paths.ext2, app.state.fileOpener());
-  EXPECT_TRUE(outcome.loaded);
-  app.state.notifyOsFilesChanged();
-  return paths;
+  windows.openPcg();
 }
 
 void PcgHarness::closeOsSet(bool save) {

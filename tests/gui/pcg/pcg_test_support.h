@@ -13,9 +13,9 @@ namespace zentavour::testing {
 // The application with the PCG windows on a stand-in main window.
 struct PcgHarness {
   GuiHarness app;
-  PcgIndex& index = app.state.pcgIndex();
+  const PcgIndex& index = app.state.pcgIndex();
   QWidget owner;
-  PcgWindows windows{app.state, index, &owner};
+  PcgWindows windows{app.state, &owner};
 
   // Writes the sample PCG file of the model code and returns its path.
   std::string writeSamplePcg(int modelCode);
@@ -23,8 +23,6 @@ struct PcgHarness {
   std::string writePcg(const std::string& name, ByteView bytes);
   // Opens path through the "Open PCG" command, the chooser answering with it.
   void openThroughMenu(const std::string& path);
-  // Loads the model's sample OS file set as the Load OS Files dialog would, and says so.
-  SampleSetPaths loadOsSet(WorkstationModel model);
   // "Close OS Files" answered with Yes (save) or No.
   void closeOsSet(bool save);
 };
