@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int adjustment = size > 0 ? static_cast<int>(data[0] % 64) - 32 : 0;
   const BdfImport imported = ImportBdfGlyphs(*font, GlyphWorkSet{}, 19, adjustment);
   // Whatever came in exports to a file that reads back and places to the very same glyphs.
-  const Result<Bytes> again = BuildBdfFont(imported.glyphs, WorkstationModel::Orvane, FontSlot::Large);
+  const Result<Bytes> again =
+      BuildBdfFont(imported.glyphs, WorkstationModel::Orvane, FontSlot::Large);
   if (!again) std::abort();
   const Result<BdfFont> reread = ReadBdfFont(*again);
   if (!reread) std::abort();

@@ -77,9 +77,12 @@ std::string Count(std::size_t n, const std::string& one, const std::string& many
 
 std::string FileName(OsFileRole file) {
   switch (file) {
-    case OsFileRole::Sysinfo: return "sysinfo";
-    case OsFileRole::Ext: return "ext";
-    case OsFileRole::Ext2: return "ext2";
+    case OsFileRole::Sysinfo:
+      return "sysinfo";
+    case OsFileRole::Ext:
+      return "ext";
+    case OsFileRole::Ext2:
+      return "ext2";
   }
   return "";
 }
@@ -93,7 +96,9 @@ std::string Upper(std::string text) {
 
 void PrintChecksums(const char* which, const SetChecksumStatus& status) {
   std::printf("Checksums %s: %s\n", which, status.ok() ? "ok" : "DIFFER");
-  const auto show = [](const std::optional<std::uint16_t>& v) { return v ? Hex(*v, 4) : std::string("-"); };
+  const auto show = [](const std::optional<std::uint16_t>& v) {
+    return v ? Hex(*v, 4) : std::string("-");
+  };
   for (std::size_t i = 0; i < status.ext.size(); ++i) {
     const ExtChecksumStatus& e = status.ext[i];
     std::printf("  %s: stored %s, SYSINFO %s, computed %s: %s\n", i == 0 ? "EXT" : "EXT2",
@@ -106,10 +111,11 @@ void PrintText(const SetComparison& report) {
   std::printf("Comparing two %s OS file sets: A the original, B the changed set.\n",
               std::string(ModelInfo(report.model).radioLabel).c_str());
   for (const FontChange& font : report.fonts) {
-    std::printf("Font %s: %s\n", SlotName(font.slot).c_str(),
-                font.glyphs.empty() ? "same"
-                                    : (Count(font.glyphs.size(), "character differs",
-                                             "characters differ")).c_str());
+    std::printf(
+        "Font %s: %s\n", SlotName(font.slot).c_str(),
+        font.glyphs.empty()
+            ? "same"
+            : (Count(font.glyphs.size(), "character differs", "characters differ")).c_str());
     for (const GlyphChange& g : font.glyphs) {
       std::string what;
       if (g.widthA != g.widthB)
@@ -119,11 +125,11 @@ void PrintText(const SetComparison& report) {
     }
   }
   for (const PictureChange& p : report.pictures) {
-    const std::string what =
-        p.differingCells == 0
-            ? "same"
-            : std::to_string(p.differingCells) + " of " + std::to_string(p.cells) +
-                  (p.differingCells == 1 ? " cells differs" : " cells differ");
+    const std::string what = p.differingCells == 0
+                                 ? "same"
+                                 : std::to_string(p.differingCells) + " of " +
+                                       std::to_string(p.cells) +
+                                       (p.differingCells == 1 ? " cells differs" : " cells differ");
     std::printf("Startup graphic %d \"%s\": %s\n", p.item, p.label.c_str(), what.c_str());
   }
   for (const GmBankChange& bank : report.gmBanks) {
@@ -167,7 +173,10 @@ void JsonChecksums(JsonWriter& json, std::string_view key, const SetChecksumStat
     json.beginObject();
     json.string("role", i == 0 ? "ext" : "ext2");
     const auto sum = [&](const char* name, const std::optional<std::uint16_t>& v) {
-      if (v) json.number(name, *v); else json.null(name);
+      if (v)
+        json.number(name, *v);
+      else
+        json.null(name);
     };
     sum("storedChecksum", e.stored);
     sum("sysinfoChecksum", e.sysinfoCopy);
@@ -260,7 +269,7 @@ constexpr int kPictureScale = 2;
 constexpr int kSheetWidth = 1200;
 
 const QColor kInk(0, 0, 0);
-const QColor kAdded(210, 0, 0);      // ink only in B
+const QColor kAdded(210, 0, 0);        // ink only in B
 const QColor kRemoved(255, 175, 175);  // ink only in A
 const QColor kPaper(0xF4, 0xF4, 0xEC);
 
@@ -270,7 +279,8 @@ void DrawLabel(QPainter& painter, int x, int y, const std::string& text) {
       for (int dy = 0; dy < kTinyFontHeight; ++dy) {
         if (TinyFontDot(static_cast<unsigned char>(text[i]), dx, dy)) {
           painter.fillRect(x + (static_cast<int>(i) * (kTinyFontWidth + 1) + dx) * kLabelScale,
-                           y + dy * kLabelScale, kLabelScale, kLabelScale, QColor(0x50, 0x50, 0x80));
+                           y + dy * kLabelScale, kLabelScale, kLabelScale,
+                           QColor(0x50, 0x50, 0x80));
         }
       }
     }
@@ -290,7 +300,9 @@ void DrawPair(QPainter& painter, int x, int y, int rows, int columns, int scale,
       if (inA) painter.fillRect(x + c * scale, y + r * scale, scale, scale, kInk);
       if (inA || inB) {
         painter.fillRect(x + width + gap + c * scale, y + r * scale, scale, scale,
-                         inA && inB ? kInk : inB ? kAdded : kRemoved);
+                         inA && inB ? kInk
+                         : inB      ? kAdded
+                                    : kRemoved);
       }
     }
   }
@@ -321,8 +333,9 @@ int LayOut(QPainter* painter, const SetComparison& report, const SetCopy& a, con
       const int columns = std::clamp(std::max(g.widthA, g.widthB), 1, 24);
       std::string code = std::to_string(g.code);
       if (g.code < 127) code += std::string(" ") + static_cast<char>(g.code);
-      const int tileWidth = std::max(2 * columns * kGlyphScale + kGlyphScale * 2,
-                                     static_cast<int>(code.size()) * (kTinyFontWidth + 1) * kLabelScale);
+      const int tileWidth =
+          std::max(2 * columns * kGlyphScale + kGlyphScale * 2,
+                   static_cast<int>(code.size()) * (kTinyFontWidth + 1) * kLabelScale);
       const int tileHeight = kLabelHeight + rows * kGlyphScale + kMargin;
       if (x + tileWidth > kSheetWidth - kMargin && x > kMargin) {
         x = kMargin;
@@ -331,7 +344,8 @@ int LayOut(QPainter* painter, const SetComparison& report, const SetCopy& a, con
       }
       if (painter) {
         DrawLabel(*painter, x, y, code);
-        DrawPair(*painter, x, y + kLabelHeight, rows, columns, kGlyphScale, kGlyphScale * 2, gridA, gridB);
+        DrawPair(*painter, x, y + kLabelHeight, rows, columns, kGlyphScale, kGlyphScale * 2, gridA,
+                 gridB);
       }
       x += tileWidth + kMargin * 2;
       rowHeight = std::max(rowHeight, tileHeight);
@@ -348,8 +362,8 @@ int LayOut(QPainter* painter, const SetComparison& report, const SetCopy& a, con
     label("STARTUP GRAPHIC " + std::to_string(p.item) + " \"" + p.label + "\": " +
           std::to_string(p.differingCells) + " OF " + std::to_string(p.cells) + " CELLS DIFFER");
     if (painter) {
-      DrawPair(*painter, kMargin, y, target.rows, target.bytesPerRow * 8, kPictureScale, kMargin * 2,
-               gridA, gridB);
+      DrawPair(*painter, kMargin, y, target.rows, target.bytesPerRow * 8, kPictureScale,
+               kMargin * 2, gridA, gridB);
     }
     y += target.rows * kPictureScale + kMargin * 2;
   }
@@ -413,20 +427,24 @@ int Diff(const Arguments& args, const Command& self) {
 
 std::vector<Command> CompareCommands() {
   Command diff{
-      "diff", "compare an original OS file set with a changed one",
-      std::string("Usage: zentavour-cli diff --model M --dir A --dir B [--json] [--png OUT.png]\n"
-                  "       zentavour-cli diff --model M --sysinfo A --ext A [--ext2 A]\n"
-                  "                                    --sysinfo B --ext B [--ext2 B] [--json] [--png OUT]\n\n"
-                  "Lists what differs between set A (the original) and set B (the changed set): for\n"
-                  "each font the characters whose glyph or width differ, for each startup graphic\n"
-                  "whether it differs and in how many cells, for each GM bank the programs whose\n"
-                  "records differ with both names, any other differing bytes as offsets, and each\n"
-                  "set's checksums as check reports them. --png writes a picture of the differing\n"
-                  "glyphs and startup graphics, A left and B right (red: ink only in B, pink: ink\n"
-                  "only in A). Exit status 0 when the sets are identical, 3 when they differ.\n\n"
-                  "SET options, each given twice: first for A, then for B:\n") +
+      "diff",
+      "compare an original OS file set with a changed one",
+      std::string(
+          "Usage: zentavour-cli diff --model M --dir A --dir B [--json] [--png OUT.png]\n"
+          "       zentavour-cli diff --model M --sysinfo A --ext A [--ext2 A]\n"
+          "                                    --sysinfo B --ext B [--ext2 B] [--json] [--png "
+          "OUT]\n\n"
+          "Lists what differs between set A (the original) and set B (the changed set): for\n"
+          "each font the characters whose glyph or width differ, for each startup graphic\n"
+          "whether it differs and in how many cells, for each GM bank the programs whose\n"
+          "records differ with both names, any other differing bytes as offsets, and each\n"
+          "set's checksums as check reports them. --png writes a picture of the differing\n"
+          "glyphs and startup graphics, A left and B right (red: ink only in B, pink: ink\n"
+          "only in A). Exit status 0 when the sets are identical, 3 when they differ.\n\n"
+          "SET options, each given twice: first for A, then for B:\n") +
           kSetOptionsHelp,
-      {{"png"}, {"json"}, {"dir", "sysinfo", "ext", "ext2"}}, Diff};
+      {{"png"}, {"json"}, {"dir", "sysinfo", "ext", "ext2"}},
+      Diff};
   AddSetOptions(diff.options);
   return {diff};
 }

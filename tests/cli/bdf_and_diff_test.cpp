@@ -12,7 +12,9 @@ using testing::ReadFileBytes;
 using testing::RunCli;
 using testing::TempDir;
 
-std::string Text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string Text(const Bytes& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
 
 TEST(CliBdfAndDiff, BdfRoundTripRefusalWarningAndTheDiffThatFollows) {
   TempDir a, b, out;
@@ -48,26 +50,33 @@ TEST(CliBdfAndDiff, BdfRoundTripRefusalWarningAndTheDiffThatFollows) {
   testing::WriteFileBytes(out.file("good.bdf"), Bytes(bdf.begin(), bdf.end()));
   const auto loaded = run({"font", "import"}, {"--slot", "small", out.file("good.bdf")});
   ASSERT_EQ(loaded.exitCode, 0) << loaded.err;
-  EXPECT_NE(loaded.err.find("Warning: These characters are not in the BDF file and keep their glyphs: 66 (B)."),
-            std::string::npos) << loaded.err;
+  EXPECT_NE(loaded.err.find(
+                "Warning: These characters are not in the BDF file and keep their glyphs: 66 (B)."),
+            std::string::npos)
+      << loaded.err;
 
-  const std::vector<std::string> diff = {"diff", "--model", "ossik", "--dir", a.path().string(),
-                                         "--dir", b.path().string()};
+  const std::vector<std::string> diff = {
+      "diff", "--model", "ossik", "--dir", a.path().string(), "--dir", b.path().string()};
   const auto text = RunCli(diff);
   EXPECT_EQ(text.exitCode, 3) << text.err;
-  EXPECT_NE(text.out.find("Font small: 1 character differs\n  65 (A): rows differ\nFont medium: same\n"),
-            std::string::npos) << text.out;
+  EXPECT_NE(
+      text.out.find("Font small: 1 character differs\n  65 (A): rows differ\nFont medium: same\n"),
+      std::string::npos)
+      << text.out;
   EXPECT_NE(text.out.find("Other bytes: same\nChecksums A: ok\n"), std::string::npos) << text.out;
   auto json = diff;
   json.insert(json.end(), {"--json", "--png", out.file("diff.png")});
   const auto document = RunCli(json);
   EXPECT_EQ(document.exitCode, 3);
-  EXPECT_NE(document.out.find("\"characters\": [\n        {\n          \"code\": 65,\n          \"widthA\": 6,\n"
-                              "          \"widthB\": 6,\n          \"rowsDiffer\": true"),
-            std::string::npos) << document.out;
+  EXPECT_NE(document.out.find(
+                "\"characters\": [\n        {\n          \"code\": 65,\n          \"widthA\": 6,\n"
+                "          \"widthB\": 6,\n          \"rowsDiffer\": true"),
+            std::string::npos)
+      << document.out;
   EXPECT_EQ(Text(ReadFileBytes(out.file("diff.png"))).substr(1, 3), "PNG");
 
-  const auto same = RunCli({"diff", "--model", "ossik", "--dir", a.path().string(), "--dir", a.path().string()});
+  const auto same =
+      RunCli({"diff", "--model", "ossik", "--dir", a.path().string(), "--dir", a.path().string()});
   EXPECT_EQ(same.exitCode, 0) << same.err;
   EXPECT_NE(same.out.find("The sets are identical.\n"), std::string::npos);
 }

@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kLastGlyphCode = kFirstGlyphCode + kGlyphCount - 1;
 
-bool InGlyphRange(long code) { return code >= kFirstGlyphCode && code <= kLastGlyphCode; }
+bool InGlyphRange(long code) {
+  return code >= kFirstGlyphCode && code <= kLastGlyphCode;
+}
 
 // --- Reading ---
 
@@ -133,12 +135,14 @@ class BdfParser {
       if (keyword == "FONT") {
         // The name is the rest of the line and may hold blanks.
         std::string_view name = line_.substr(line_.find("FONT") + 4);
-        while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+        while (!name.empty() && (name.front() == ' ' || name.front() == '\t'))
+          name.remove_prefix(1);
         while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
         font_.name = std::string(name);
       } else if (keyword == "FONTBOUNDINGBOX") {
         int w = 0, h = 0, x = 0, y = 0;
-        if (!Size(words, 1, w) || !Size(words, 2, h) || !Offset(words, 3, x) || !Offset(words, 4, y))
+        if (!Size(words, 1, w) || !Size(words, 2, h) || !Offset(words, 3, x) ||
+            !Offset(words, 4, y))
           return false;
         boxHeight = h;
         boxY = y;
@@ -154,7 +158,8 @@ class BdfParser {
           if (!NextStatement(words, "ENDPROPERTIES is missing.")) return false;
           if (words[0] == "ENDPROPERTIES") break;
           if (++seen > count) {
-            return Fail("STARTPROPERTIES says " + std::to_string(count) + ", more properties follow.");
+            return Fail("STARTPROPERTIES says " + std::to_string(count) +
+                        ", more properties follow.");
           }
           int value = 0;
           if (words[0] == "FONT_ASCENT") {
@@ -166,8 +171,8 @@ class BdfParser {
           }
         }
         if (seen != count) {
-          return Fail("STARTPROPERTIES says " + std::to_string(count) + ", " + std::to_string(seen) +
-                      " properties follow.");
+          return Fail("STARTPROPERTIES says " + std::to_string(count) + ", " +
+                      std::to_string(seen) + " properties follow.");
         }
       }
       // SIZE, METRICSSET, SWIDTH and the like say nothing a glyph table can use.
@@ -201,8 +206,8 @@ class BdfParser {
       }
     }
     if (count != declaredCharacters_) {
-      return Fail("CHARS says " + std::to_string(declaredCharacters_) + " characters, the file holds " +
-                  std::to_string(count) + ".");
+      return Fail("CHARS says " + std::to_string(declaredCharacters_) +
+                  " characters, the file holds " + std::to_string(count) + ".");
     }
     return true;
   }
@@ -266,15 +271,17 @@ class BdfParser {
                     " bitmap rows, its BBX says " + std::to_string(glyph.height) + ".");
       }
       if (line.size() != 2 * rowBytes) {
-        return Fail("a bitmap row of " + std::to_string(line.size()) + " hex digits where BBX width " +
-                    std::to_string(glyph.width) + " needs " + std::to_string(2 * rowBytes) + ".");
+        return Fail("a bitmap row of " + std::to_string(line.size()) +
+                    " hex digits where BBX width " + std::to_string(glyph.width) + " needs " +
+                    std::to_string(2 * rowBytes) + ".");
       }
       for (std::size_t i = 0; i < rowBytes; ++i) {
         const int high = HexDigit(line[2 * i]);
         const int low = HexDigit(line[2 * i + 1]);
         if (high < 0 || low < 0) return Fail("a bitmap row holds a character that is not hex.");
-        if (keep) glyph.rows[static_cast<std::size_t>(r) * rowBytes + i] =
-                      static_cast<std::uint8_t>(high << 4 | low);
+        if (keep)
+          glyph.rows[static_cast<std::size_t>(r) * rowBytes + i] =
+              static_cast<std::uint8_t>(high << 4 | low);
       }
     }
     return true;
@@ -320,7 +327,8 @@ std::vector<std::uint8_t> PlacedCells(const BdfGlyph& glyph, int ascent, int row
     if (r < 0 || r >= rows) continue;
     for (int j = 0; j < glyph.width; ++j) {
       const int c = glyph.xOffset + j;
-      if (c >= 0 && c < width && glyph.ink(i, j)) cells[static_cast<std::size_t>(r * width + c)] = 1;
+      if (c >= 0 && c < width && glyph.ink(i, j))
+        cells[static_cast<std::size_t>(r * width + c)] = 1;
     }
   }
   return cells;
@@ -330,10 +338,14 @@ std::vector<std::uint8_t> PlacedCells(const BdfGlyph& glyph, int ascent, int row
 
 std::string_view SlotFamilyWord(FontSlot slot) {
   switch (slot) {
-    case FontSlot::Small: return "Small";
-    case FontSlot::Medium: return "Medium";
-    case FontSlot::Bold: return "Bold";
-    case FontSlot::Large: return "Large";
+    case FontSlot::Small:
+      return "Small";
+    case FontSlot::Medium:
+      return "Medium";
+    case FontSlot::Bold:
+      return "Bold";
+    case FontSlot::Large:
+      return "Large";
   }
   return "";
 }
@@ -371,12 +383,15 @@ void Line(std::string& out, const std::string& text) {
 
 }  // namespace
 
-Result<BdfFont> ReadBdfFont(ByteView file) { return BdfParser(file).Parse(); }
+Result<BdfFont> ReadBdfFont(ByteView file) {
+  return BdfParser(file).Parse();
+}
 
 Result<BdfFont> LoadBdfFile(const std::string& path) {
   Bytes bytes;
   if (!ReadWholeFile(path, kBdfMaxFileSize, bytes)) {
-    return FileError(std::string(kBdfOpenErrorText) + "\n\nIt cannot be read, or it is larger than " +
+    return FileError(std::string(kBdfOpenErrorText) +
+                     "\n\nIt cannot be read, or it is larger than " +
                      std::to_string(kBdfMaxFileSize / (1024 * 1024)) + " MB.");
   }
   return ReadBdfFont(bytes);
@@ -395,8 +410,8 @@ Result<Bytes> BuildBdfFont(const GlyphWorkSet& glyphs, WorkstationModel model, F
     total += g.width();
     sameWidths = sameWidths && g.width() == glyphs[0].width();
   }
-  const std::string family = std::string(ModelInfo(model).name) + " " +
-                             std::string(SlotFamilyWord(slot));
+  const std::string family =
+      std::string(ModelInfo(model).name) + " " + std::string(SlotFamilyWord(slot));
   const std::string weight = slot == FontSlot::Bold ? "Bold" : "Medium";
   const std::string spacing = sameWidths ? "C" : "P";
   const int averageWidth = (total * 10 + kGlyphCount / 2) / kGlyphCount;  // tenths of a pixel
@@ -411,14 +426,22 @@ Result<Bytes> BuildBdfFont(const GlyphWorkSet& glyphs, WorkstationModel model, F
   Line(out, "FONTBOUNDINGBOX " + std::to_string(widest) + " " + pixels + " 0 " +
                 std::to_string(-descent));
   const std::vector<std::pair<std::string, std::string>> properties{
-      {"FOUNDRY", "\"Zentavour\""},      {"FAMILY_NAME", "\"" + family + "\""},
-      {"WEIGHT_NAME", "\"" + weight + "\""}, {"SLANT", "\"R\""},
-      {"SETWIDTH_NAME", "\"Normal\""},   {"ADD_STYLE_NAME", "\"\""},
-      {"PIXEL_SIZE", pixels},            {"POINT_SIZE", pixels + "0"},
-      {"RESOLUTION_X", "72"},            {"RESOLUTION_Y", "72"},
-      {"SPACING", "\"" + spacing + "\""}, {"AVERAGE_WIDTH", std::to_string(averageWidth)},
-      {"CHARSET_REGISTRY", "\"ISO10646\""}, {"CHARSET_ENCODING", "\"1\""},
-      {"FONT_ASCENT", std::to_string(ascent)}, {"FONT_DESCENT", std::to_string(descent)},
+      {"FOUNDRY", "\"Zentavour\""},
+      {"FAMILY_NAME", "\"" + family + "\""},
+      {"WEIGHT_NAME", "\"" + weight + "\""},
+      {"SLANT", "\"R\""},
+      {"SETWIDTH_NAME", "\"Normal\""},
+      {"ADD_STYLE_NAME", "\"\""},
+      {"PIXEL_SIZE", pixels},
+      {"POINT_SIZE", pixels + "0"},
+      {"RESOLUTION_X", "72"},
+      {"RESOLUTION_Y", "72"},
+      {"SPACING", "\"" + spacing + "\""},
+      {"AVERAGE_WIDTH", std::to_string(averageWidth)},
+      {"CHARSET_REGISTRY", "\"ISO10646\""},
+      {"CHARSET_ENCODING", "\"1\""},
+      {"FONT_ASCENT", std::to_string(ascent)},
+      {"FONT_DESCENT", std::to_string(descent)},
   };
   Line(out, "STARTPROPERTIES " + std::to_string(properties.size()));
   for (const auto& [key, value] : properties) Line(out, key + " " + value);
@@ -467,7 +490,9 @@ Status SaveBdfFile(const std::string& path, const GlyphWorkSet& glyphs, Workstat
   return {};
 }
 
-int DefaultBdfAdjustment(const BdfFont& font, int rows) { return std::max(0, font.ascent - rows); }
+int DefaultBdfAdjustment(const BdfFont& font, int rows) {
+  return std::max(0, font.ascent - rows);
+}
 
 std::optional<Failure> BdfImport::warning() const {
   const auto list = [](const std::vector<int>& codes) {
@@ -481,7 +506,8 @@ std::optional<Failure> BdfImport::warning() const {
   };
   std::string text;
   if (!missingCodes.empty()) {
-    text = "These characters are not in the BDF file and keep their glyphs: " + list(missingCodes) + ".";
+    text = "These characters are not in the BDF file and keep their glyphs: " + list(missingCodes) +
+           ".";
   }
   if (!tooWideCodes.empty()) {
     if (!text.empty()) text += "\n\n";
@@ -502,7 +528,8 @@ BdfImport ImportBdfGlyphs(const BdfFont& font, const GlyphWorkSet& current, int 
                                  -4 * kBdfMaxGlyphSize, 4 * kBdfMaxGlyphSize);
   std::array<const BdfGlyph*, kGlyphCount> byCode{};
   for (const BdfGlyph& glyph : font.glyphs) {
-    if (InGlyphRange(glyph.code)) byCode[static_cast<std::size_t>(glyph.code - kFirstGlyphCode)] = &glyph;
+    if (InGlyphRange(glyph.code))
+      byCode[static_cast<std::size_t>(glyph.code - kFirstGlyphCode)] = &glyph;
   }
   for (std::size_t k = 0; k < byCode.size(); ++k) {
     const int code = kFirstGlyphCode + static_cast<int>(k);
@@ -511,7 +538,8 @@ BdfImport ImportBdfGlyphs(const BdfFont& font, const GlyphWorkSet& current, int 
       result.missingCodes.push_back(code);
       continue;
     }
-    const std::vector<std::uint8_t> cells = PlacedCells(*glyph, font.ascent, rows, result.adjustment);
+    const std::vector<std::uint8_t> cells =
+        PlacedCells(*glyph, font.ascent, rows, result.adjustment);
     GlyphRecord& record = result.glyphs[k];
     if (glyph->advance == record.width() && cells == ShownCells(record, rows)) continue;
     if (glyph->advance > kMaxImportedGlyphWidth) result.tooWideCodes.push_back(code);
@@ -521,7 +549,8 @@ BdfImport ImportBdfGlyphs(const BdfFont& font, const GlyphWorkSet& current, int 
     for (int r = 0; r < rows; ++r) {
       for (int c = 0; c < glyph->advance; ++c) {
         if (cells[static_cast<std::size_t>(r * glyph->advance + c)])
-          bits[static_cast<std::size_t>(r * lineBytes + c / 8)] |= static_cast<std::uint8_t>(0x80 >> (c % 8));
+          bits[static_cast<std::size_t>(r * lineBytes + c / 8)] |=
+              static_cast<std::uint8_t>(0x80 >> (c % 8));
       }
     }
     record = GlyphFromRendering({glyph->advance, rows, lineBytes, bits}, 0);

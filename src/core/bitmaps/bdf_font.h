@@ -35,8 +35,8 @@ inline constexpr std::string_view kBdfInvalidText = "This is not a valid BDF fon
 
 // One character of a BDF file, as the file describes it.
 struct BdfGlyph {
-  int code = 0;     // ENCODING
-  int advance = 0;  // DWIDTH x
+  int code = 0;                                         // ENCODING
+  int advance = 0;                                      // DWIDTH x
   int width = 0, height = 0, xOffset = 0, yOffset = 0;  // BBX
   std::vector<std::uint8_t> rows;  // height rows of (width + 7) / 8 bytes, top row first
 
@@ -81,8 +81,8 @@ int DefaultBdfAdjustment(const BdfFont& font, int rows);
 struct BdfImport {
   GlyphWorkSet glyphs{};
   int adjustment = 0;
-  std::vector<int> missingCodes;   // not in the file: their glyphs are kept
-  std::vector<int> tooWideCodes;   // wider than a glyph can be: they come in empty
+  std::vector<int> missingCodes;  // not in the file: their glyphs are kept
+  std::vector<int> tooWideCodes;  // wider than a glyph can be: they come in empty
 
   // The "Warning" to show when characters were missing or too wide.
   std::optional<Failure> warning() const;

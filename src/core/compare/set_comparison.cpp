@@ -31,9 +31,12 @@ class Coverage {
 
 ByteView FileOf(const OsSetBytes& set, OsFileRole file) {
   switch (file) {
-    case OsFileRole::Sysinfo: return set.sysinfo;
-    case OsFileRole::Ext: return set.ext;
-    case OsFileRole::Ext2: return set.ext2;
+    case OsFileRole::Sysinfo:
+      return set.sysinfo;
+    case OsFileRole::Ext:
+      return set.ext;
+    case OsFileRole::Ext2:
+      return set.ext2;
   }
   return {};
 }
@@ -113,7 +116,8 @@ void CompareGmBanks(const OsSetBytes& a, const OsSetBytes& b, Coverage& coverage
         while (!name.empty() && name.back() == ' ') name.pop_back();
         return name;
       };
-      for (const int n : differing) change.programs.push_back({n, nameOf(*programsA, n), nameOf(*programsB, n)});
+      for (const int n : differing)
+        change.programs.push_back({n, nameOf(*programsA, n), nameOf(*programsB, n)});
     }
     report.gmBanks.push_back(std::move(change));
   }
@@ -156,7 +160,9 @@ void CompareOtherBytes(const OsSetBytes& a, const OsSetBytes& b, const Coverage&
   }
 }
 
-bool SameBytes(ByteView a, ByteView b) { return std::equal(a.begin(), a.end(), b.begin(), b.end()); }
+bool SameBytes(ByteView a, ByteView b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
 
 }  // namespace
 

@@ -42,7 +42,7 @@ struct PictureChange {
 };
 
 struct ProgramChange {
-  int number = 0;  // 0 to 127
+  int number = 0;            // 0 to 127
   std::string nameA, nameB;  // without their trailing blanks
 
   friend bool operator==(const ProgramChange&, const ProgramChange&) = default;
@@ -69,9 +69,9 @@ inline constexpr std::size_t kMaxListedRanges = 1000;
 // order: fonts by slot, pictures and GM banks in list order, ranges by file and offset.
 struct SetComparison {
   WorkstationModel model = WorkstationModel::None;
-  std::vector<FontChange> fonts;        // every editable font of the model
-  std::vector<PictureChange> pictures;  // every startup picture of the model
-  std::vector<GmBankChange> gmBanks;    // every GM bank of the model
+  std::vector<FontChange> fonts;             // every editable font of the model
+  std::vector<PictureChange> pictures;       // every startup picture of the model
+  std::vector<GmBankChange> gmBanks;         // every GM bank of the model
   std::vector<ByteRangeChange> otherRanges;  // at most kMaxListedRanges
   std::size_t otherRangeCount = 0;           // all of them
   std::uint64_t otherBytes = 0;

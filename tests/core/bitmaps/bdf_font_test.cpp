@@ -11,8 +11,12 @@ namespace {
 
 using M = WorkstationModel;
 
-std::string Text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
-Bytes Of(const std::string& text) { return Bytes(text.begin(), text.end()); }
+std::string Text(const Bytes& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+Bytes Of(const std::string& text) {
+  return Bytes(text.begin(), text.end());
+}
 
 TEST(BdfFontTest, ExportThenImportLeavesEverySlotOfEveryModelByteIdentical) {
   for (const WorkstationModelInfo& info : WorkstationModels()) {
@@ -50,7 +54,8 @@ TEST(BdfFontTest, ExportWritesTheShownPixelsOnABaselineFromTheCapitals) {
   ASSERT_TRUE(file.ok());
   const std::string text = Text(*file);
   for (const char* part :
-       {"STARTFONT 2.1\n", "\nFONT -Zentavour-Ossik Small-Medium-R-Normal--6-60-72-72-P-0-ISO10646-1\n",
+       {"STARTFONT 2.1\n",
+        "\nFONT -Zentavour-Ossik Small-Medium-R-Normal--6-60-72-72-P-0-ISO10646-1\n",
         "\nFONTBOUNDINGBOX 3 6 0 -3\n", "\nPIXEL_SIZE 6\n", "\nFONT_ASCENT 3\nFONT_DESCENT 3\n",
         "\nCHARS 95\n",
         "\nSTARTCHAR uni0021\nENCODING 33\nSWIDTH 0 0\nDWIDTH 0 0\nBBX 0 0 0 0\nBITMAP\nENDCHAR\n",
@@ -64,7 +69,8 @@ TEST(BdfFontTest, ExportWritesTheShownPixelsOnABaselineFromTheCapitals) {
 // Ascent 4, descent 2. 'A' sits on BBX offsets with a pad bit set, 'B' is too wide to keep, 'C'
 // is wider than a glyph row holds, and every other character is missing.
 constexpr const char* kHandWritten =
-    "STARTFONT 2.1\nCOMMENT hand written\nFONT -test-Hand-Medium-R-Normal--6-60-75-75-P-40-ISO10646-1\n"
+    "STARTFONT 2.1\nCOMMENT hand written\nFONT "
+    "-test-Hand-Medium-R-Normal--6-60-75-75-P-40-ISO10646-1\n"
     "SIZE 6 75 75\nFONTBOUNDINGBOX 26 6 0 -2\nSTARTPROPERTIES 2\nFONT_ASCENT 4\nFONT_DESCENT 2\n"
     "ENDPROPERTIES\nCHARS 3\n"
     "STARTCHAR A\nENCODING 65\nSWIDTH 833 0\nDWIDTH 5 0\nBBX 3 2 1 -1\nBITMAP\nE1\na0\nENDCHAR\n"
@@ -107,7 +113,8 @@ TEST(BdfFontTest, ImportPlacesGlyphsByAscentOffsetsAndAdjustment) {
   EXPECT_EQ(warning->caption, "Warning");
   EXPECT_NE(warning->text.find("keep their glyphs: 33 (!), 34 (\"),"), std::string::npos);
   EXPECT_NE(warning->text.find("126 (~), 127.\n\n"), std::string::npos);
-  EXPECT_NE(warning->text.find("wider than 31 pixels and come in empty: 66 (B)."), std::string::npos);
+  EXPECT_NE(warning->text.find("wider than 31 pixels and come in empty: 66 (B)."),
+            std::string::npos);
   // A font taller than the slot skips rows above it so the baseline lands on the last row.
   EXPECT_EQ(ImportBdfGlyphs(*font, current, 3).adjustment, 1);
 }
@@ -124,17 +131,25 @@ TEST(BdfFontTest, MalformedFilesAreRefusedWithTheLineAtFault) {
   const std::pair<std::string, std::string> cases[] = {
       {"", "Line 1: the file is empty."},
       {"hello\n", "Line 1: a BDF file starts with STARTFONT."},
-      {Replaced(good, "a0\nENDCHAR\n", "a0\n"), "Line 19: ENDCHAR expected after the 2 bitmap rows of character 65."},
-      {Replaced(good, "a0\n", "a00\n"), "Line 18: a bitmap row of 3 hex digits where BBX width 3 needs 2."},
+      {Replaced(good, "a0\nENDCHAR\n", "a0\n"),
+       "Line 19: ENDCHAR expected after the 2 bitmap rows of character 65."},
+      {Replaced(good, "a0\n", "a00\n"),
+       "Line 18: a bitmap row of 3 hex digits where BBX width 3 needs 2."},
       {Replaced(good, "a0\n", "ag\n"), "Line 18: a bitmap row holds a character that is not hex."},
-      {Replaced(good, "BBX 3 2 1 -1", "BBX 3 3 1 -1"), "Line 19: character 65 has 2 bitmap rows, its BBX says 3."},
+      {Replaced(good, "BBX 3 2 1 -1", "BBX 3 3 1 -1"),
+       "Line 19: character 65 has 2 bitmap rows, its BBX says 3."},
       {Replaced(good, "CHARS 3", "CHARS 4"), "Line 35: CHARS says 4 characters, the file holds 3."},
       {Replaced(good, "CHARS 3", "CHARS 2"), "Line 28: CHARS says 2 characters, more follow."},
-      {Replaced(good, "STARTPROPERTIES 2", "STARTPROPERTIES 1"), "Line 8: STARTPROPERTIES says 1, more properties follow."},
-      {Replaced(good, "STARTPROPERTIES 2", "STARTPROPERTIES 3"), "Line 9: STARTPROPERTIES says 3, 2 properties follow."},
-      {Replaced(good, "BBX 3 2 1 -1", "BBX 3000000 2 1 -1"), "Line 15: BBX 3000000 is outside 0 to 512."},
-      {Replaced(good, "CHARS 3", "CHARS 5000000"), "Line 10: CHARS 5000000 is outside 0 to 1114112."},
-      {Replaced(good, "DWIDTH 5 0", "DWIDTH five 0"), "Line 14: DWIDTH has \"five\" where a number belongs."},
+      {Replaced(good, "STARTPROPERTIES 2", "STARTPROPERTIES 1"),
+       "Line 8: STARTPROPERTIES says 1, more properties follow."},
+      {Replaced(good, "STARTPROPERTIES 2", "STARTPROPERTIES 3"),
+       "Line 9: STARTPROPERTIES says 3, 2 properties follow."},
+      {Replaced(good, "BBX 3 2 1 -1", "BBX 3000000 2 1 -1"),
+       "Line 15: BBX 3000000 is outside 0 to 512."},
+      {Replaced(good, "CHARS 3", "CHARS 5000000"),
+       "Line 10: CHARS 5000000 is outside 0 to 1114112."},
+      {Replaced(good, "DWIDTH 5 0", "DWIDTH five 0"),
+       "Line 14: DWIDTH has \"five\" where a number belongs."},
       {Replaced(good, "DWIDTH 5 0\n", ""), "Line 15: DWIDTH is missing before BITMAP."},
       {Replaced(good, "ENCODING 65\n", ""), "Line 15: ENCODING is missing before BITMAP."},
       {Replaced(good, "BBX 3 2 1 -1\n", ""), "Line 15: BBX is missing before BITMAP."},
@@ -142,7 +157,8 @@ TEST(BdfFontTest, MalformedFilesAreRefusedWithTheLineAtFault) {
       {Replaced(good, "FONTBOUNDINGBOX 26 6 0 -2\n", ""), "Line 9: FONTBOUNDINGBOX is missing."},
       {Replaced(good, "ENDFONT\n", ""), "Line 34: ENDFONT is missing."},
       {good.substr(0, good.find("E1\n")), "Line 16: the file ends inside a BITMAP."},
-      {Replaced(good, "COMMENT hand written\n", longLine), "Line 2: the line is longer than 4096 characters."},
+      {Replaced(good, "COMMENT hand written\n", longLine),
+       "Line 2: the line is longer than 4096 characters."},
   };
   for (const auto& [file, message] : cases) {
     const auto font = ReadBdfFont(Of(file));

@@ -11,7 +11,9 @@ namespace {
 
 using M = WorkstationModel;
 
-OsSetBytes View(const SampleOsFiles& set) { return {set.model, set.sysinfo, set.ext, set.ext2}; }
+OsSetBytes View(const SampleOsFiles& set) {
+  return {set.model, set.sysinfo, set.ext, set.ext2};
+}
 
 void Rename(std::span<std::uint8_t> record, std::string_view name) {
   for (std::size_t i = 0; i < 16; ++i) record[i] = i < name.size() ? name[i] : ' ';
@@ -20,13 +22,13 @@ void Rename(std::span<std::uint8_t> record, std::string_view name) {
 TEST(SetComparisonTest, ReportsEachKnownChangeWhereItBelongs) {
   const SampleOsFiles a = BuildSampleOsFiles(M::Orvane);
   SampleOsFiles b = a;
-  b.ext[120775 + 32 * 21 + 3] ^= 0x10;           // medium 'A': one pixel
-  b.ext[119791 + 33 * 9] = 7;                    // small 'B': width 6 -> 7
-  b.ext[144742 + 5 * 36 + 7] ^= 0x01;            // "ORVANE max": one cell
+  b.ext[120775 + 32 * 21 + 3] ^= 0x10;                                  // medium 'A': one pixel
+  b.ext[119791 + 33 * 9] = 7;                                           // small 'B': width 6 -> 7
+  b.ext[144742 + 5 * 36 + 7] ^= 0x01;                                   // "ORVANE max": one cell
   Rename(std::span(b.ext).subspan(855562 + 5 * 540), "Changed Piano");  // GM bank 2, program 5
-  b.ext[200000] ^= 0x40;                         // outside every table
+  b.ext[200000] ^= 0x40;                                                // outside every table
   b.sysinfo[300] ^= 0x01;
-  WriteBe16(b.ext, 0, ExtChecksum(b.ext));       // renewed in EXT, not in SYSINFO
+  WriteBe16(b.ext, 0, ExtChecksum(b.ext));  // renewed in EXT, not in SYSINFO
 
   const auto report = CompareOsSets(View(a), View(b));
   ASSERT_TRUE(report.ok());
