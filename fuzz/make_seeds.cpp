@@ -2,7 +2,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
+#include "core/bitmaps/bdf_font.h"
 #include "core/bitmaps/bmp_export.h"
 #include "core/bitmaps/font_file.h"
 #include "core/bitmaps/glyph_work_set.h"
@@ -50,6 +52,14 @@ int main(int argc, char** argv) {
   const SampleOsFiles orvane = BuildSampleOsFiles(WorkstationModel::Orvane);
   const auto glyphs = LoadGlyphWorkSet(orvane.ext, WorkstationModel::Orvane, FontSlot::Medium);
   ok &= glyphs.ok() && Put(root / "font_file", "medium.glx", BuildFontFile(*glyphs, WorkstationModel::Orvane, FontSlot::Medium));
+  // BDF: two exported sample fonts of different heights and widths.
+  const SampleOsFiles ossik = BuildSampleOsFiles(WorkstationModel::Ossik);
+  for (const auto& [files, slot, name] : {std::tuple{&orvane, FontSlot::Small, "orvane-small.bdf"},
+                                          std::tuple{&ossik, FontSlot::Large, "ossik-large.bdf"}}) {
+    const auto font = LoadGlyphWorkSet(files->ext, files->model, slot);
+    const auto bdf = font.ok() ? BuildBdfFont(*font, files->model, slot) : Result<Bytes>(font.failure());
+    ok &= bdf.ok() && Put(root / "bdf", name, *bdf);
+  }
   // OS set: each model's SYSINFO with exact sizes.
   for (const SampleOsFolder& folder : SampleOsFolders()) {
     const SampleOsFiles files = BuildSampleOsFiles(folder.model, folder.layout);

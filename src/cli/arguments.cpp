@@ -19,7 +19,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
       inlineValue = name.substr(eq + 1);
       name.resize(eq);
     }
-    if (parsed.has(name)) {
+    if (parsed.has(name) && !options.repeatable.count(name)) {
       error = "option --" + name + " given twice";
       return std::nullopt;
     }
@@ -34,6 +34,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
         error = "option --" + name + " needs a value";
         return std::nullopt;
       }
+      if (options.repeatable.count(name)) parsed.repeated[name].push_back(parsed.values[name]);
     } else {
       error = "unknown option --" + name;
       return std::nullopt;

@@ -13,6 +13,8 @@ struct Arguments {
   std::map<std::string, std::string> values;
   std::set<std::string> flags;
   std::vector<std::string> operands;
+  // Every value of a repeatable option, in command-line order (values holds the last).
+  std::map<std::string, std::vector<std::string>> repeated;
 
   bool has(const std::string& name) const { return values.count(name) || flags.count(name); }
   std::optional<std::string> value(const std::string& name) const {
@@ -26,10 +28,11 @@ struct Arguments {
 struct KnownOptions {
   std::set<std::string> withValue;
   std::set<std::string> flags;
+  std::set<std::string> repeatable = {};  // options with a value that may come more than once
 };
 
 // Parses args (after the command words). Fills error and returns nothing on an unknown option, a
-// missing value or an option given twice.
+// missing value or an option given twice that is not repeatable.
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
                                         const KnownOptions& options, std::string& error);
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cstdio>
 
+#include "cli/bdf_commands.h"
 #include "cli/set_session.h"
 #include "core/bitmaps/bmp_export.h"
 #include "core/bitmaps/bmp_import.h"
@@ -89,10 +90,11 @@ QImage FontSheet(const GlyphWorkSet& glyphs, int rows) {
 }
 
 int FontExport(const Arguments& args, const Command& self) {
-  if (args.operands.size() != 1) return UsageError(self, "name one output file, .glx or .png");
+  if (args.operands.size() != 1) return UsageError(self, "name one output file, .glx, .bdf or .png");
   const std::string out = args.operands[0];
   const std::string ext = Extension(out);
-  if (ext != "glx" && ext != "png") return UsageError(self, "the output file ends in .glx or .png");
+  if (ext != "glx" && ext != "bdf" && ext != "png")
+    return UsageError(self, "the output file ends in .glx, .bdf or .png");
   SetSession session(args, self);
   if (!session.ok()) return session.exitCode();
   FontSlot slot{};
@@ -104,6 +106,7 @@ int FontExport(const Arguments& args, const Command& self) {
     PrintFailure(glyphs.failure());
     return kExitFailed;
   }
+  if (ext == "bdf") return ExportBdfFont(*glyphs, session.model(), slot, out);
   if (ext == "glx") {
     if (const Status saved = SaveFontFile(out, *glyphs, session.model(), slot); !saved) {
       PrintFailure(saved.failure());
@@ -118,11 +121,14 @@ int FontExport(const Arguments& args, const Command& self) {
 
 int FontImport(const Arguments& args, const Command& self) {
   if (args.operands.size() != 1) return UsageError(self, "name one font file");
+  const bool bdf = Extension(args.operands[0]) == "bdf";
+  if (args.has("adjust") && !bdf) return UsageError(self, "--adjust is only for BDF files");
   SetSession session(args, self);
   if (!session.ok()) return session.exitCode();
   FontSlot slot{};
   int exitCode = kExitOk;
   if (!SlotOf(args, self, session.model(), slot, exitCode)) return exitCode;
+  if (bdf) return ImportBdfFont(args, self, session, slot, args.operands[0]);
   const auto font = LoadFontFile(args.operands[0], kHomePageAddress);
   if (!font) {
     PrintFailure(font.failure());
@@ -311,16 +317,20 @@ int GraphicImport(const Arguments& args, const Command& self) {
 std::vector<Command> BitmapCommands() {
   const std::string set = std::string("\nSET:\n") + kSetOptionsHelp;
   std::vector<Command> commands{
-      {"font export", "save a font as a font file (.glx) or a PNG sheet",
-       "Usage: zentavour-cli font export SET --slot small|medium|bold|large OUT.glx|OUT.png\n\n"
-       "Saves the font of the slot as the program's font file, or as a PNG sheet of its 95\n"
-       "characters with their codes.\n" + set,
+      {"font export", "save a font as a font file (.glx), a BDF font or a PNG sheet",
+       "Usage: zentavour-cli font export SET --slot small|medium|bold|large OUT.glx|OUT.bdf|OUT.png\n\n"
+       "Saves the font of the slot as the program's font file, as a BDF 2.1 font for other\n"
+       "bitmap font editors, or as a PNG sheet of its 95 characters with their codes.\n" + set,
        {{"slot"}, {}}, FontExport},
-      {"font import", "load a font file into a font and save the set",
-       "Usage: zentavour-cli font import SET --slot small|medium|bold|large IN.glx\n\n"
+      {"font import", "load a font file or a BDF font into a font and save the set",
+       "Usage: zentavour-cli font import SET --slot small|medium|bold|large IN.glx|IN.bdf [--adjust A]\n\n"
        "Loads the font file into the slot (what does not fit the slot is cut, as in the font\n"
-       "editor), then saves the OS files with renewed checksums.\n" + set,
-       {{"slot"}, {}}, FontImport},
+       "editor), then saves the OS files with renewed checksums. A BDF font's characters 33 to\n"
+       "127 are placed on the slot's rows by the font's ascent: A is the font row (0 = top of\n"
+       "the ascent) that becomes the glyph's top row (default: none skipped unless the ascent\n"
+       "is taller than the slot). Widths come from DWIDTH, cut as Import Font cuts them;\n"
+       "characters the file lacks keep their glyphs and are listed as a warning.\n" + set,
+       {{"slot", "adjust"}, {}}, FontImport},
       {"font render", "render an installed font into a font and save the set",
        "Usage: zentavour-cli font render SET --slot S --family NAME --size PX [--adjust A]\n\n"
        "Renders the characters 33 to 127 of an installed font one bit per pixel, as Import Font\n"

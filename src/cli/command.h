@@ -28,5 +28,6 @@ int UsageError(const Command& command, const std::string& error);
 std::vector<Command> OsSetCommands();
 std::vector<Command> BitmapCommands();
 std::vector<Command> PcgCommands();
+std::vector<Command> CompareCommands();
 
 }  // namespace zentavour::cli

@@ -29,7 +29,7 @@ int Samples(const Arguments& args, const Command& self) {
 
 std::vector<Command> AllCommands() {
   std::vector<Command> commands = OsSetCommands();
-  for (auto more : {BitmapCommands(), PcgCommands()}) {
+  for (auto more : {BitmapCommands(), PcgCommands(), CompareCommands()}) {
     commands.insert(commands.end(), more.begin(), more.end());
   }
   commands.push_back({"samples", "write the sample OS file sets and PCG files into DIR",
@@ -45,7 +45,7 @@ void PrintToolUsage(std::FILE* out, const std::vector<Command>& commands) {
   for (const Command& c : commands) std::fprintf(out, "  %-14s %s\n", c.words.c_str(), c.summary.c_str());
   std::fputs("\nOptions may come in any order; file operands come last.\n"
              "Run 'zentavour-cli COMMAND --help' for a command's options.\n"
-             "Exit status: 0 success, 1 refused or failed, 2 usage error, 3 checksums differ.\n",
+             "Exit status: 0 success, 1 refused or failed, 2 usage error, 3 checksums or sets differ.\n",
              out);
 }
 
