@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Zentavour needs to build, test and run. Does nothing when they are
-# all there already.
+# Installs the Debian packages Zentavour needs to build, test and run, and any named as arguments
+# (the package scripts' tools). Does nothing when they are all there already.
 set -euo pipefail
 
 packages=(
@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libqt6svg6
   fonts-dejavu-core
+  "$@"
 )
 # Recommends stay out on purpose: they bring a platform theme whose native dialogs tests cannot drive.
 missing=()

@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "core/samples/sample_os_files.h"
+#include "zentavour_version.h"
 
 namespace zentavour::cli {
 
@@ -42,9 +43,10 @@ std::vector<Command> AllCommands() {
 
 void PrintToolUsage(std::FILE* out, const std::vector<Command>& commands) {
   std::fputs("Usage: zentavour-cli COMMAND [OPTIONS] [FILES]\n\nCommands:\n", out);
-  for (const Command& c : commands) std::fprintf(out, "  %-14s %s\n", c.words.c_str(), c.summary.c_str());
+  for (const Command& c : commands) std::fprintf(out, "  %-16s %s\n", c.words.c_str(), c.summary.c_str());
   std::fputs("\nOptions may come in any order; file operands come last.\n"
-             "Run 'zentavour-cli COMMAND --help' for a command's options.\n"
+             "Run 'zentavour-cli COMMAND --help' for a command's options, and\n"
+             "'zentavour-cli --version' for the program's version.\n"
              "Exit status: 0 success, 1 refused or failed, 2 usage error, 3 checksums or sets differ.\n",
              out);
 }
@@ -56,6 +58,10 @@ int Main(const std::vector<std::string>& argv) {
   if (argv.empty() || argv[0] == "--help" || argv[0] == "-h") {
     PrintToolUsage(argv.empty() ? stderr : stdout, commands);
     return argv.empty() ? kExitUsage : kExitOk;
+  }
+  if (argv[0] == "--version") {
+    std::printf("zentavour-cli (Zentavour) %s\n", kVersion);
+    return kExitOk;
   }
   // The longest run of words that names a command: "gm list" before "gm".
   const Command* found = nullptr;

@@ -6,6 +6,7 @@
 #include "core/common/file_handle.h"
 #include "core/osfiles/os_image_layout.h"
 #include "support/temp_dir.h"
+#include "zentavour_version.h"
 
 namespace zentavour {
 namespace {
@@ -30,6 +31,9 @@ TEST(CliUsage, UsageErrorsExitWithTwoAndHelpWithZero) {
   const auto help = RunCli({"gm", "list", "--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("--bank 1|2"), std::string::npos);
+  const auto version = RunCli({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_EQ(version.out, std::string("zentavour-cli (Zentavour) ") + kVersion + "\n");
 }
 
 TEST(CliModels, ListsEveryModelAsJson) {

@@ -15,6 +15,7 @@
 #include "gui/osfiles/os_data_panel.h"
 #include "gui_test_support.h"
 #include "support/faulty_files.h"
+#include "zentavour_version.h"
 
 namespace zentavour::testing {
 namespace {
@@ -124,6 +125,7 @@ TEST(MainWindowStartUp, AboutComesFirstThenThePanelAtTheTopLeft) {
     auto* picture = about->findChild<QLabel*>("titlePicture");
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->size(), QSize(580, 141));
+    EXPECT_EQ(about->toolTip(), QString("Zentavour ") + kVersion);
     QTest::mouseClick(about->okButton(), Qt::LeftButton);
   });
   window.startUp();

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/common/resources.h"
+#include "zentavour_version.h"
 
 namespace zentavour {
 namespace {
@@ -31,6 +32,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
   setObjectName(QStringLiteral("AboutBox"));
   setWindowTitle(QStringLiteral("About Zentavour"));
   setModal(true);
+  // The box keeps its texts; the version shows when the pointer rests anywhere on it.
+  setToolTip(QStringLiteral("Zentavour %1").arg(QLatin1String(kVersion)));
 
   // Without a caption the box draws its own frame, so it does not melt into the main window.
   auto* frame = new QFrame(this);
