@@ -3,7 +3,6 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <cstdio>
 
 #include "cli/bdf_commands.h"
@@ -14,14 +13,12 @@
 #include "core/bitmaps/glyph_work_set.h"
 #include "core/bitmaps/graphic_packing.h"
 #include "core/common/web_addresses.h"
-#include "core/samples/tiny_font.h"
 #include "render/font_renderer.h"
+#include "render/picture_files.h"
 
 namespace zentavour::cli {
 namespace {
 
-constexpr int kSheetScale = 4;
-constexpr int kSheetColumns = 16;
 
 // The slot named by --slot, when the open model has an editable font there.
 std::optional<FontSlotEntry> SlotOf(const Arguments& args, const Command& self, WorkstationModel model,
@@ -47,48 +44,6 @@ bool SavePng(const QImage& image, const std::string& path) {
   return false;
 }
 
-// The 95 glyphs in rows of 16, each under its character code, ink black on white.
-QImage FontSheet(const GlyphWorkSet& glyphs, int rows) {
-  int widest = 8;
-  for (const GlyphRecord& g : glyphs) widest = std::max(widest, static_cast<int>(g.bytes[0]));
-  widest = std::min(widest, PixelGrid::kColumns);
-  const int cellWidth = std::max(widest * kSheetScale, 3 * 6 * 2) + 8;
-  const int cellHeight = rows * kSheetScale + kTinyFontHeight * 2 + 10;
-  const int sheetRows = (kGlyphCount + kSheetColumns - 1) / kSheetColumns;
-  QImage sheet(cellWidth * kSheetColumns, cellHeight * sheetRows, QImage::Format_RGB32);
-  sheet.fill(Qt::white);
-  QPainter painter(&sheet);
-  for (int k = 0; k < kGlyphCount; ++k) {
-    const int left = (k % kSheetColumns) * cellWidth;
-    const int top = (k / kSheetColumns) * cellHeight;
-    const std::string code = std::to_string(kFirstGlyphCode + k);
-    for (std::size_t i = 0; i < code.size(); ++i) {
-      for (int x = 0; x < kTinyFontWidth; ++x) {
-        for (int y = 0; y < kTinyFontHeight; ++y) {
-          if (TinyFontDot(code[i], x, y)) {
-            painter.fillRect(left + 4 + (static_cast<int>(i) * 6 + x) * 2, top + 3 + y * 2, 2, 2,
-                             QColor(0x60, 0x60, 0x90));
-          }
-        }
-      }
-    }
-    PixelGrid grid;
-    const int width = UnpackGlyph(glyphs[static_cast<std::size_t>(k)], rows, grid);
-    const int glyphTop = top + kTinyFontHeight * 2 + 6;
-    painter.fillRect(left + 4, glyphTop, std::min(width, widest) * kSheetScale, rows * kSheetScale,
-                     QColor(0xF0, 0xF0, 0xE0));
-    for (int r = 0; r < rows; ++r) {
-      for (int c = 0; c < std::min(width, widest); ++c) {
-        if (grid.at(r, c)) {
-          painter.fillRect(left + 4 + c * kSheetScale, glyphTop + r * kSheetScale, kSheetScale,
-                           kSheetScale, Qt::black);
-        }
-      }
-    }
-  }
-  return sheet;
-}
-
 int FontExport(const Arguments& args, const Command& self) {
   if (args.operands.size() != 1) return UsageError(self, "name one output file, .glx, .bdf or .png");
   const std::string out = args.operands[0];
@@ -112,7 +67,8 @@ int FontExport(const Arguments& args, const Command& self) {
       PrintFailure(saved.failure());
       return kExitFailed;
     }
-  } else if (!SavePng(FontSheet(*glyphs, entry->rows), out)) {
+  } else if (const Status saved = ExportFontSheet(*glyphs, *entry, out); !saved) {
+    PrintFailure(saved.failure());
     return kExitFailed;
   }
   std::printf("Wrote the %s font to %s\n", SlotName(slot).c_str(), out.c_str());
@@ -129,6 +85,25 @@ int FontImport(const Arguments& args, const Command& self) {
   int exitCode = kExitOk;
   if (!SlotOf(args, self, session.model(), slot, exitCode)) return exitCode;
   if (bdf) return ImportBdfFont(args, self, session, slot, args.operands[0]);
+  if (Extension(args.operands[0]) == "png") {
+    auto current = LoadGlyphWorkSet(session.set().ExtImage, session.model(), slot);
+    if (!current) {
+      PrintFailure(current.failure());
+      return kExitFailed;
+    }
+    auto sheet = ImportFontSheet(args.operands[0], *current, *FontSlotTable(session.model(), slot));
+    if (!sheet) {
+      PrintFailure(sheet.failure());
+      return kExitFailed;
+    }
+    if (const Status stored = StoreGlyphWorkSet(*sheet, session.set().ExtImage, session.model(), slot);
+        !stored) {
+      PrintFailure(stored.failure());
+      return kExitFailed;
+    }
+    return session.SaveAndClose("Loaded the sheet " + args.operands[0] + " into the " +
+                                SlotName(slot) + " font and saved the OS files.");
+  }
   const auto font = LoadFontFile(args.operands[0], kHomePageAddress);
   if (!font) {
     PrintFailure(font.failure());
@@ -253,11 +228,7 @@ int GraphicExport(const Arguments& args, const Command& self) {
       return kExitFailed;
     }
   } else {
-    QImage image(columns, target->rows, QImage::Format_Mono);
-    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    for (int r = 0; r < target->rows; ++r) {
-      for (int c = 0; c < columns; ++c) image.setPixel(c, r, grid.at(r, c));
-    }
+    const QImage image = MonochromeImage(grid, columns, target->rows);
     if (!SavePng(image, out)) return kExitFailed;
   }
   std::printf("Wrote the %d x %d startup graphic to %s\n", columns, target->rows, out.c_str());
@@ -269,42 +240,17 @@ int GraphicImport(const Arguments& args, const Command& self) {
   GraphicJob job(args, self);
   if (job.done) return *job.done;
   const std::string& in = job.file;
-  const std::string& ext = job.ext;
   const auto& target = job.target;
   PixelGrid& grid = job.grid;
   SetSession& session = *job.session;
-  const int columns = target->bytesPerRow * 8;
-  if (ext == "bmp") {
-    const auto bytes = ReadBitmapFile(in);
-    if (!bytes) {
-      PrintFailure(bytes.failure());
-      return kExitFailed;
-    }
-    const auto bitmap = ImportMonochromeBmp(*bytes, target->bytesPerRow, target->rows);
-    if (!bitmap) {
-      PrintFailure(bitmap.failure());
-      return kExitFailed;
-    }
-    for (const Failure& warning : bitmap->warnings) PrintFailure(warning);
-    bitmap->ApplyTo(grid);
-  } else {
-    QImage image;
-    if (!image.load(QString::fromStdString(in), "PNG")) {
-      PrintFailure(FileError("This is not a valid PNG file."));
-      return kExitFailed;
-    }
-    if (image.width() > columns) PrintFailure({"Warning", std::string(kBmpTooWideText)});
-    if (image.height() > target->rows) PrintFailure({"Warning", std::string(kBmpTooTallText)});
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    for (int r = 0; r < std::min(image.height(), target->rows); ++r) {
-      for (int c = 0; c < std::min(image.width(), columns); ++c) {
-        const QRgb pixel = image.pixel(c, r);
-        // Dark, opaque pixels are ink.
-        const bool ink = qAlpha(pixel) >= 128 && qGray(pixel) < 128;
-        grid.set(r, c, ink ? 1 : 0);
-      }
-    }
+  // A BMP by its colour table, a PNG by the threshold: dark opaque pixels are ink.
+  const auto picture = ImportPictureFile(in, target->bytesPerRow, target->rows);
+  if (!picture) {
+    PrintFailure(picture.failure());
+    return kExitFailed;
   }
+  for (const Failure& warning : picture->warnings) PrintFailure(warning);
+  picture->ApplyTo(grid);
   if (const Status packed = PackGraphic(grid, session.set().ExtImage, *target); !packed) {
     PrintFailure(packed.failure());
     return kExitFailed;
@@ -320,16 +266,20 @@ std::vector<Command> BitmapCommands() {
       {"font export", "save a font as a font file (.glx), a BDF font or a PNG sheet",
        "Usage: zentavour-cli font export SET --slot small|medium|bold|large OUT.glx|OUT.bdf|OUT.png\n\n"
        "Saves the font of the slot as the program's font file, as a BDF 2.1 font for other\n"
-       "bitmap font editors, or as a PNG sheet of its 95 characters with their codes.\n" + set,
+       "bitmap font editors, or as a PNG sheet of its 95 characters: each under its code, every\n"
+       "pixel 4 x 4, and below it a bar of width marks, dark inside the character's width.\n" + set,
        {{"slot"}, {}}, FontExport},
-      {"font import", "load a font file or a BDF font into a font and save the set",
-       "Usage: zentavour-cli font import SET --slot small|medium|bold|large IN.glx|IN.bdf [--adjust A]\n\n"
+      {"font import", "load a font file, a BDF font or a PNG sheet into a font and save the set",
+       "Usage: zentavour-cli font import SET --slot small|medium|bold|large IN.glx|IN.bdf|IN.png [--adjust A]\n\n"
        "Loads the font file into the slot (what does not fit the slot is cut, as in the font\n"
        "editor), then saves the OS files with renewed checksums. A BDF font's characters 33 to\n"
        "127 are placed on the slot's rows by the font's ascent: A is the font row (0 = top of\n"
        "the ascent) that becomes the glyph's top row (default: none skipped unless the ascent\n"
        "is taller than the slot). Widths come from DWIDTH, cut as Import Font cuts them;\n"
-       "characters the file lacks keep their glyphs and are listed as a warning.\n" + set,
+       "characters the file lacks keep their glyphs and are listed as a warning. A PNG sheet is\n"
+       "one that font export wrote for the same slot, edited in a paint program: a dark pixel is\n"
+       "ink, and each width is read from the sheet's width marks (the dark marks from the left;\n"
+       "a full bar keeps a wider current width). Characters left unchanged keep their bytes.\n" + set,
        {{"slot", "adjust"}, {}}, FontImport},
       {"font render", "render an installed font into a font and save the set",
        "Usage: zentavour-cli font render SET --slot S --family NAME --size PX [--adjust A]\n\n"

@@ -190,10 +190,22 @@ TEST_F(MainWindowTest, NoLeavesEveryByteAndYesRenewsTheChecksums) {
 
   openThroughMenu(WorkstationModel::OrvaneSalone, paths);
   ASSERT_TRUE(app.state.osFiles().isOpen());
+  // The panel shows the wrong checksum of the first EXT file; no message box says it.
+  QLabel* checksums = window.osDataPanel()->checksumLine();
+  EXPECT_EQ(checksums->text(), "Checksums disagree");
+  EXPECT_TRUE(checksums->toolTip().contains("DISAGREE"));
+  for (const ShownText& shown : app.prompts.messages) EXPECT_FALSE(shown.text.contains("hecksum"));
+  EXPECT_FALSE(window.isWindowModified());
   EditImage(app.state, 5000);  // an edit that No throws away
+  EXPECT_TRUE(window.isWindowModified());
+  EditImage(app.state, 5000);  // and back: the images are the files again
+  EXPECT_FALSE(window.isWindowModified());
+  EditImage(app.state, 5000);
   app.prompts.answers.push_back(false);
   window.action(MenuCommand::CloseOsFiles)->trigger();
   EXPECT_FALSE(app.state.osFiles().isOpen());
+  EXPECT_FALSE(window.isWindowModified());
+  EXPECT_EQ(checksums->text(), "");
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
   EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
 
@@ -206,8 +218,10 @@ TEST_F(MainWindowTest, NoLeavesEveryByteAndYesRenewsTheChecksums) {
   ASSERT_EQ(app.state.osFiles().model, WorkstationModel::OrvaneSalone);
 
   // Yes writes the set back with its checksums renewed, in the EXT file and in SYSINFO.
+  EditImage(app.state, 5000);
   app.prompts.answers.push_back(true);
   window.action(MenuCommand::CloseOsFiles)->trigger();
+  EXPECT_FALSE(window.isWindowModified());
   const Bytes written = ReadFileBytes(paths.ext);
   const std::uint16_t sum = ExtChecksum(written);
   EXPECT_EQ(ReadBe16(written, 0), sum);
@@ -216,7 +230,10 @@ TEST_F(MainWindowTest, NoLeavesEveryByteAndYesRenewsTheChecksums) {
   EXPECT_EQ(ReadBe16(sysinfoWritten,
                      SysinfoChecksumOffsetsFor(WorkstationModel::OrvaneSalone, marker).ext),
             sum);
+  ext[5000] ^= 0x0F;
   EXPECT_TRUE(std::equal(written.begin() + 2, written.end(), ext.begin() + 2));
+  app.openSet(WorkstationModel::OrvaneSalone);
+  EXPECT_EQ(checksums->text(), "Checksums agree");
 }
 
 // A save that fails is reported and keeps the set and its edits open; closing the window then

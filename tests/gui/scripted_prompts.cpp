@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace zentavour::testing {
 
 void ScriptedPrompts::message(QWidget*, const QString& caption, const QString& text) {
@@ -48,6 +50,18 @@ std::optional<QFont> ScriptedPrompts::chooseFont(QWidget*, const QFont&) {
   std::optional<QFont> font = fonts.front();
   fonts.pop_front();
   return font;
+}
+
+std::optional<int> ScriptedPrompts::askNumber(QWidget*, const QString&, const QString&, int,
+                                              int minimum, int maximum) {
+  if (numbers.empty()) {
+    ADD_FAILURE() << "unexpected number asked";
+    return std::nullopt;
+  }
+  std::optional<int> number = numbers.front();
+  numbers.pop_front();
+  if (number) number = std::clamp(*number, minimum, maximum);
+  return number;
 }
 
 void ScriptedPrompts::openUrl(const QUrl& url) {

@@ -32,6 +32,8 @@ class ScriptedPrompts : public Prompts {
   std::optional<QString> saveFile(QWidget* parent, const FileChooser& chooser,
                                   const QString& initialPath) override;
   std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+  std::optional<int> askNumber(QWidget* parent, const QString& caption, const QString& label,
+                               int value, int minimum, int maximum) override;
   void openUrl(const QUrl& url) override;
   void showHelp(QWidget* parent) override;
 
@@ -39,6 +41,7 @@ class ScriptedPrompts : public Prompts {
   std::deque<bool> answers;
   std::deque<std::optional<QString>> files;
   std::deque<std::optional<QFont>> fonts;
+  std::deque<std::optional<int>> numbers;  // out of range answers are clamped, as a spin box does
 
   // What was shown, in order.
   std::vector<ShownText> messages;

@@ -9,8 +9,31 @@ ApplicationState::ApplicationState(Prompts& prompts, FileOpener opener)
   EnsureResources();
 }
 
+namespace {
+
+// SYSINFO is only held open, not kept as an image; it is small, so it is read whole here.
+Bytes ReadSysinfo(FileHandle* file) {
+  constexpr std::int64_t kLargestSysinfo = 1024 * 1024;
+  if (!file) return {};
+  const std::int64_t size = file->Size();
+  if (size <= 0 || size > kLargestSysinfo) return {};
+  Bytes bytes(static_cast<std::size_t>(size));
+  if (!file->ReadAt(0, bytes)) return {};
+  return bytes;
+}
+
+}  // namespace
+
 void ApplicationState::setOsFiles(OsFileSet set) {
   osFiles_ = std::move(set);
+  loadedExt_ = osFiles_.ExtImage;
+  loadedExt2_ = osFiles_.Ext2Image;
+  checksumsAsOpened_ =
+      osFiles_.isOpen()
+          ? ChecksumStatusOf(osFiles_.model, ReadSysinfo(osFiles_.sysinfoFile.get()),
+                             osFiles_.ExtImage, osFiles_.Ext2Image)
+          : SetChecksumStatus{};
+  setModified(false);
   ++osFilesGeneration_;
   emit osFilesChanged(osFiles_.model);
 }
@@ -33,7 +56,16 @@ void ApplicationState::closeOsFilesWithoutSaving() {
 }
 
 Status ApplicationState::editOsFiles(const std::function<Status(OsFileSet&)>& edit) {
-  return edit(osFiles_);
+  Status status = edit(osFiles_);
+  setModified(osFiles_.isOpen() &&
+              (osFiles_.ExtImage != loadedExt_ || osFiles_.Ext2Image != loadedExt2_));
+  return status;
+}
+
+void ApplicationState::setModified(bool modified) {
+  if (modified == osFilesModified_) return;
+  osFilesModified_ = modified;
+  emit osFilesModifiedChanged(modified);
 }
 
 Status ApplicationState::openPcgFile(const std::string& path) {

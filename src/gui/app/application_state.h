@@ -7,6 +7,7 @@
 
 #include "core/common/failure.h"
 #include "core/common/file_handle.h"
+#include "core/osfiles/checksum_status.h"
 #include "core/osfiles/os_file_set.h"
 #include "core/pcg/pcg_index.h"
 
@@ -53,6 +54,10 @@ class ApplicationState : public QObject {
   // The edit changes contents only; the set stays the open one, so no signal is sent. The core
   // operations refuse a closed set themselves.
   [[nodiscard]] Status editOsFiles(const std::function<Status(OsFileSet&)>& edit);
+  // True while the open set's images differ from the files they were loaded from.
+  bool osFilesModified() const { return osFilesModified_; }
+  // Each EXT file's checksums as the files stood when the set was opened (empty while closed).
+  const SetChecksumStatus& checksumsAsOpened() const { return checksumsAsOpened_; }
 
   // --- The PCG file ---
 
@@ -68,14 +73,21 @@ class ApplicationState : public QObject {
   void osFilesChanged(zentavour::WorkstationModel openModel);
   // The PCG file was opened or closed.
   void pcgFileChanged(bool open);
+  // The open set's images came to differ from its files, or agree with them again.
+  void osFilesModifiedChanged(bool modified);
 
  private:
   void setOsFiles(OsFileSet set);
+  void setModified(bool modified);
 
   Prompts& prompts_;
   FileOpener opener_;
   OsFileSet osFiles_;
   std::uint64_t osFilesGeneration_ = 0;
+  // The images as loaded, to tell whether edits left them different.
+  Bytes loadedExt_, loadedExt2_;
+  bool osFilesModified_ = false;
+  SetChecksumStatus checksumsAsOpened_;
   OsFileChoice osFileChoice_;
   PcgIndex pcgIndex_;
 };

@@ -30,8 +30,10 @@ QString CommandName(MenuCommand command) {
 MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
     : QMainWindow(parent), state_(state) {
   EnsureResources();
+  // "[*]" is where the platform shows the modified mark while the images differ from the files.
   setWindowTitle(
-      QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())));
+      QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())) +
+      QStringLiteral("[*]"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/zentavour.svg")));
 
   area_ = new QMdiArea(this);
@@ -45,6 +47,8 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
   connect(action(MenuCommand::OpenPcg), &QAction::triggered, pcg_, &PcgWindows::openPcg);
   bitmaps_ = new BitmapEditors(state_, this);
   connect(&state_, &ApplicationState::osFilesChanged, this, &MainWindow::showOsFilesState);
+  connect(&state_, &ApplicationState::osFilesModifiedChanged, this,
+          &QWidget::setWindowModified);
   showOsFilesState(state_.osFiles().model);
   resize(800, 560);
 }
@@ -139,7 +143,7 @@ void MainWindow::createOsDataPanel() {
           [this](FontSlot slot) { bitmaps_->editFont(slot, this); });
   connect(panel_, &OsDataPanel::editStartupGraphicsRequested, this,
           [this] { bitmaps_->editStartupGraphics(this); });
-  panel_->showState(state_.osFiles().model);
+  showOsFilesState(state_.osFiles().model);
 
   // A child window with its own caption, fixed at the top left; it lives as long as the main
   // window, so it offers no close, minimise or maximise.
@@ -158,7 +162,10 @@ void MainWindow::showOsFilesState(WorkstationModel openModel) {
   const bool open = openModel != WorkstationModel::None;
   action(MenuCommand::OpenOsFiles)->setEnabled(!open);
   action(MenuCommand::CloseOsFiles)->setEnabled(open);
-  if (panel_) panel_->showState(openModel);
+  if (panel_) {
+    panel_->showState(openModel);
+    panel_->showChecksums(openModel, state_.checksumsAsOpened());
+  }
 }
 
 void MainWindow::showAbout() {
@@ -181,7 +188,7 @@ bool MainWindow::runExitPath() {
     // The save failed and the message has been shown. Quitting now would throw the edits away,
     // so that takes the user's word; otherwise the program stays as it is.
     if (!state_.prompts().question(
-            this, windowTitle(),
+            this, QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())),
             QStringLiteral("The OS files could not be saved, and your changes are still open "
                            "in Zentavour.\n\nExit anyway and lose the changes?"))) {
       return false;

@@ -44,6 +44,9 @@ class BitmapEditors : public QObject {
   // nothing, while a graphic editor is open or when the picture is not in the image.
   PixelEditorWindow* openGraphicEditor(const StartupGraphicEntry& entry, QWidget* messageOwner);
 
+  // The open set's images, for exports and previews.
+  const ApplicationState& state() const { return state_; }
+
   PixelEditorWindow* characterEditor() const { return characterEditor_; }
   PixelEditorWindow* graphicEditor() const { return graphicEditor_; }
 

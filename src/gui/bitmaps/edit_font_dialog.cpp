@@ -1,6 +1,13 @@
 #include "gui/bitmaps/edit_font_dialog.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -8,7 +15,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/bitmaps/bdf_font.h"
 #include "core/bitmaps/font_file.h"
+#include "core/bitmaps/glyph_edits.h"
+#include "render/picture_files.h"
 #include "gui/common/file_chooser.h"
 #include "gui/common/prompts.h"
 #include "gui/common/web_links.h"
@@ -82,9 +92,51 @@ EditFontDialog::EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, Fon
   buttons->addWidget(save_);
   buttons->addWidget(load_);
 
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(list_, 1);
-  layout->addLayout(buttons);
+  more_ = new QPushButton(QStringLiteral("More"), this);
+  more_->setObjectName(QStringLiteral("more"));
+  more_->setAutoDefault(false);
+  auto* menu = new QMenu(more_);
+  const auto addItem = [&](const QString& text, void (EditFontDialog::*slot)(),
+                             QKeySequence keys = {}) {
+    QAction* action = menu->addAction(text, this, slot);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    this->addAction(action);  // the shortcut works while the dialog has focus
+    return action;
+  };
+  addItem(QStringLiteral("Export PNG Sheet..."), &EditFontDialog::exportSheet);
+  addItem(QStringLiteral("Import PNG Sheet..."), &EditFontDialog::importSheet);
+  addItem(QStringLiteral("Export BDF Font..."), &EditFontDialog::exportBdf);
+  addItem(QStringLiteral("Import BDF Font..."), &EditFontDialog::importBdf);
+  menu->addSeparator();
+  addItem(QStringLiteral("Set Width..."), &EditFontDialog::setWidth);
+  addItem(QStringLiteral("Copy"), &EditFontDialog::copyGlyphs, QKeySequence::Copy);
+  addItem(QStringLiteral("Paste"), &EditFontDialog::pasteGlyphs, QKeySequence::Paste);
+  QAction* all = menu->addAction(QStringLiteral("Select All"), list_, &QListWidget::selectAll);
+  all->setShortcut(QKeySequence::SelectAll);
+  all->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  this->addAction(all);
+  more_->setMenu(menu);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  buttons->addSpacing(16);
+  buttons->addWidget(more_);
+
+  // The preview: a sample line in the font as the display shows it, 1:1 and 2:1.
+  sample_ = new QLineEdit(QStringLiteral("Sound Program 001 A"), this);
+  sample_->setObjectName(QStringLiteral("sampleText"));
+  preview_ = new QLabel(this);
+  preview_->setObjectName(QStringLiteral("preview"));
+  preview_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  connect(sample_, &QLineEdit::textChanged, this, &EditFontDialog::showPreview);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(list_, 1);
+  top->addLayout(buttons);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top, 1);
+  layout->addWidget(sample_);
+  layout->addWidget(preview_);
+  showPreview();
 
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
@@ -93,7 +145,7 @@ EditFontDialog::EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, Fon
   connect(load_, &QPushButton::clicked, this, &EditFontDialog::loadFontFile);
   connect(list_, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { activate(item->data(Qt::UserRole).toInt()); });
-  resize(420, 360);
+  resize(420, 360 + 60 + 3 * rows_);
 }
 
 bool EditFontDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -157,6 +209,126 @@ void EditFontDialog::showAllGlyphs() {
   const int scale = IconScale(rows_);
   list_->setIconSize(QSize((iconColumns_ + 2) * scale, (rows_ + 2) * scale));
   for (int k = 0; k < list_->count(); ++k) showGlyph(k);
+  showPreview();
+}
+
+// --- Additions ---
+
+namespace {
+
+const char kGlyphsMime[] = "application/x-zentavour-glyphs";
+// The display's dark ink on its light background.
+constexpr QRgb kDisplayInk = 0xFF1A2A1A;
+constexpr QRgb kDisplayPaper = 0xFFB8C8A0;
+
+std::string PathOf(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+std::vector<int> EditFontDialog::selectedIndices() const {
+  std::vector<int> indices;
+  for (const QListWidgetItem* item : list_->selectedItems())
+    indices.push_back(item->data(Qt::UserRole).toInt());
+  std::sort(indices.begin(), indices.end());
+  return indices;
+}
+
+void EditFontDialog::showPreview() {
+  if (!preview_) return;
+  const InkLine line = SetTextInFont(glyphs_, rows_, sample_->text().toStdString());
+  const QImage one = InkLineImage(line, 1, kDisplayInk, kDisplayPaper);
+  const QImage two = InkLineImage(line, 2, kDisplayInk, kDisplayPaper);
+  QImage both(std::max(one.width(), two.width()) + 8, one.height() + two.height() + 12,
+              QImage::Format_RGB32);
+  both.fill(kDisplayPaper);
+  QPainter painter(&both);
+  painter.drawImage(4, 4, one);
+  painter.drawImage(4, 8 + one.height(), two);
+  painter.end();
+  preview_->setPixmap(QPixmap::fromImage(both));
+}
+
+void EditFontDialog::exportSheet() {
+  const std::optional<QString> path = prompts_.saveFile(this, FontSheetChooser(true), {});
+  if (!path) return;
+  if (const Status saved = ExportFontSheet(glyphs_, *FontSlotTable(model_, slot_), PathOf(*path));
+      !saved)
+    prompts_.showFailure(this, saved.failure());
+}
+
+void EditFontDialog::importSheet() {
+  const std::optional<QString> path = prompts_.openFile(this, FontSheetChooser(false), {});
+  if (!path) return;
+  const Result<GlyphWorkSet> read =
+      ImportFontSheet(PathOf(*path), glyphs_, *FontSlotTable(model_, slot_));
+  if (!read) return prompts_.showFailure(this, read.failure());
+  glyphs_ = *read;
+  showAllGlyphs();
+}
+
+void EditFontDialog::exportBdf() {
+  const std::optional<QString> path = prompts_.saveFile(this, BdfFileChooser(true), {});
+  if (!path) return;
+  if (const Status saved = SaveBdfFile(PathOf(*path), glyphs_, model_, slot_); !saved)
+    prompts_.showFailure(this, saved.failure());
+}
+
+void EditFontDialog::importBdf() {
+  const std::optional<QString> path = prompts_.openFile(this, BdfFileChooser(false), {});
+  if (!path) return;
+  const Result<BdfFont> font = LoadBdfFile(PathOf(*path));
+  if (!font) return prompts_.showFailure(this, font.failure());
+  // The default adjustment fits the font's ascent into the slot, as the CLI does without --adjust.
+  const BdfImport in = ImportBdfGlyphs(*font, glyphs_, rows_, std::nullopt);
+  if (const auto warning = in.warning()) prompts_.showFailure(this, *warning);
+  glyphs_ = in.glyphs;
+  showAllGlyphs();
+}
+
+void EditFontDialog::setWidth() {
+  const std::vector<int> indices = selectedIndices();
+  if (indices.empty()) return;
+  const FontSlotEntry slot = *FontSlotTable(model_, slot_);
+  const std::optional<int> width = prompts_.askNumber(
+      this, QStringLiteral("Set Width"),
+      QStringLiteral("Width of the %1 selected characters:").arg(indices.size()),
+      glyphs_[static_cast<std::size_t>(indices.front())].width(), 0, MaxGlyphWidth(slot));
+  if (!width) return;
+  if (const Status set = SetGlyphWidths(glyphs_, indices, *width, slot); !set)
+    return prompts_.showFailure(this, set.failure());
+  showAllGlyphs();
+}
+
+void EditFontDialog::copyGlyphs() {
+  const std::vector<CopiedGlyph> copied = CopyGlyphs(glyphs_, selectedIndices());
+  if (copied.empty()) return;
+  const Bytes bytes = EncodeCopiedGlyphs(copied, rows_);
+  auto* data = new QMimeData;
+  data->setData(QString::fromLatin1(kGlyphsMime),
+                QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                           static_cast<qsizetype>(bytes.size())));
+  // Paint programs take the copied characters as a picture, side by side.
+  std::string text;
+  for (const CopiedGlyph& glyph : copied) text.push_back(static_cast<char>(glyph.code));
+  data->setImageData(InkLineImage(SetTextInFont(glyphs_, rows_, text), 1, qRgb(0, 0, 0),
+                                  qRgb(255, 255, 255)));
+  QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void EditFontDialog::pasteGlyphs() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data || !data->hasFormat(QString::fromLatin1(kGlyphsMime))) return;
+  const QByteArray raw = data->data(QString::fromLatin1(kGlyphsMime));
+  const Result<std::vector<CopiedGlyph>> copied = DecodeCopiedGlyphs(
+      ByteView(reinterpret_cast<const std::uint8_t*>(raw.constData()),
+               static_cast<std::size_t>(raw.size())));
+  if (!copied) return prompts_.showFailure(this, copied.failure());
+  const std::vector<int> changed = PasteGlyphs(glyphs_, *copied);
+  showAllGlyphs();
+  list_->clearSelection();
+  for (int index : changed) list_->item(index)->setSelected(true);
 }
 
 }  // namespace zentavour

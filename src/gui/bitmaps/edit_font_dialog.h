@@ -2,10 +2,13 @@
 
 #include <QDialog>
 #include <functional>
+#include <vector>
 
 #include "core/bitmaps/glyph_work_set.h"
 #include "core/osfiles/os_image_layout.h"
 
+class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 
@@ -38,6 +41,20 @@ class EditFontDialog : public QDialog {
   // Shows every character as the font now stands (a character editor stored one).
   void showAllGlyphs();
 
+  // --- Additions: exchange with other programs, widths by number, copy and paste, preview ---
+  QPushButton* moreButton() const { return more_; }
+  QLineEdit* sampleText() const { return sample_; }
+  QLabel* preview() const { return preview_; }
+  // The selected characters' indices (0 to 94), in order.
+  std::vector<int> selectedIndices() const;
+  void exportSheet();
+  void importSheet();
+  void exportBdf();
+  void importBdf();
+  void setWidth();
+  void copyGlyphs();
+  void pasteGlyphs();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,6 +79,10 @@ class EditFontDialog : public QDialog {
   QPushButton* save_;
   QPushButton* load_;
   int iconColumns_ = 8;
+  QPushButton* more_ = nullptr;
+  QLineEdit* sample_ = nullptr;
+  QLabel* preview_ = nullptr;
+  void showPreview();
 };
 
 }  // namespace zentavour

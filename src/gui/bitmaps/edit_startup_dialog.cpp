@@ -1,13 +1,21 @@
 #include "gui/bitmaps/edit_startup_dialog.h"
 
+#include <QFile>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/osfiles/os_image_layout.h"
+#include "core/bitmaps/bmp_export.h"
+#include "core/bitmaps/graphic_packing.h"
+#include "gui/app/application_state.h"
 #include "gui/bitmaps/bitmap_editors.h"
+#include "gui/common/file_chooser.h"
+#include "gui/common/prompts.h"
+#include "render/picture_files.h"
 
 namespace zentavour {
 
@@ -46,6 +54,15 @@ EditStartupDialog::EditStartupDialog(BitmapEditors& editors, WorkstationModel mo
   buttons->addWidget(ok_);
   buttons->addWidget(cancel_);
   buttons->addStretch(1);
+  export_ = new QPushButton(QStringLiteral("Export"), this);
+  export_->setObjectName(QStringLiteral("export"));
+  export_->setAutoDefault(false);
+  auto* menu = new QMenu(export_);
+  menu->addAction(QStringLiteral("Export as BMP..."), this, [this] { exportPicture(false); });
+  menu->addAction(QStringLiteral("Export as PNG..."), this, [this] { exportPicture(true); });
+  export_->setMenu(menu);
+  buttons->addWidget(export_);
+  showPictures();
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(list_, 1);
   layout->addLayout(buttons);
@@ -71,7 +88,57 @@ bool EditStartupDialog::eventFilter(QObject* watched, QEvent* event) {
 void EditStartupDialog::activate(int item) {
   const auto entries = StartupGraphicTable(model_);
   if (item < 0 || static_cast<std::size_t>(item) >= entries.size()) return;
-  editors_.openGraphicEditor(entries[static_cast<std::size_t>(item)], this);
+  if (PixelEditorWindow* window = editors_.openGraphicEditor(entries[static_cast<std::size_t>(item)], this))
+    connect(window, &PixelEditorWindow::finished, this, &EditStartupDialog::showPictures);
+}
+
+namespace {
+
+// The picture of an item as it stands in the open set's image, or nothing when it is not there.
+std::optional<PixelGrid> PictureOf(const ApplicationState& state, const StartupGraphicEntry& entry) {
+  PixelGrid grid;
+  if (!state.osFiles().isOpen() ||
+      !UnpackGraphic(state.osFiles().ExtImage, GraphicTarget::From(entry), grid))
+    return std::nullopt;
+  return grid;
+}
+
+}  // namespace
+
+void EditStartupDialog::showPictures() {
+  const auto entries = StartupGraphicTable(model_);
+  QSize largest(1, 1);
+  for (std::size_t i = 0; i < entries.size() && static_cast<int>(i) < list_->count(); ++i) {
+    const GraphicTarget target = GraphicTarget::From(entries[i]);
+    const std::optional<PixelGrid> grid = PictureOf(editors_.state(), entries[i]);
+    if (!grid || target.rows <= 0) continue;
+    const QImage image = MonochromeImage(*grid, target.bytesPerRow * 8, target.rows);
+    largest = largest.expandedTo(image.size());
+    list_->item(static_cast<int>(i))->setIcon(QIcon(QPixmap::fromImage(image)));
+  }
+  list_->setIconSize(largest);
+}
+
+void EditStartupDialog::exportPicture(bool png) {
+  const auto entries = StartupGraphicTable(model_);
+  const int item = list_->currentRow();
+  if (item < 0 || static_cast<std::size_t>(item) >= entries.size()) return;
+  const StartupGraphicEntry& entry = entries[static_cast<std::size_t>(item)];
+  Prompts& prompts = editors_.state().prompts();
+  const std::optional<PixelGrid> grid = PictureOf(editors_.state(), entry);
+  if (!grid) return;
+  const std::optional<QString> path = prompts.saveFile(this, PictureSaveChooser(png), {});
+  if (!path) return;
+  const std::string file = QFile::encodeName(*path).toStdString();
+  const GraphicTarget target = GraphicTarget::From(entry);
+  const int columns = target.bytesPerRow * 8;
+  Status saved;
+  if (png) {
+    saved = WritePngFile(MonochromeImage(*grid, columns, target.rows), file);
+  } else if (!WriteWholeFile(file, ExportMonochromeBmp(*grid, columns, target.rows))) {
+    saved = FileError("Error Writing Bitmap File " + file);
+  }
+  if (!saved) prompts.showFailure(this, saved.failure());
 }
 
 }  // namespace zentavour

@@ -23,6 +23,11 @@ class EditStartupDialog : public QDialog {
   QListWidget* list() const { return list_; }
   QPushButton* okButton() const { return ok_; }
   QPushButton* cancelButton() const { return cancel_; }
+  // Additions: the selected picture saved as a one-bit BMP or a PNG, as the CLI writes them;
+  // each item shows its picture at 1:1.
+  QPushButton* exportButton() const { return export_; }
+  void exportPicture(bool png);
+  void showPictures();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,6 +40,7 @@ class EditStartupDialog : public QDialog {
   QListWidget* list_;
   QPushButton* ok_;
   QPushButton* cancel_;
+  QPushButton* export_ = nullptr;
 };
 
 }  // namespace zentavour

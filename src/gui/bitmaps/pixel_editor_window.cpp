@@ -1,6 +1,8 @@
 #include "gui/bitmaps/pixel_editor_window.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,6 +17,7 @@
 #include "gui/common/file_chooser.h"
 #include "gui/common/prompts.h"
 #include "gui/common/text.h"
+#include "render/picture_files.h"
 
 namespace zentavour {
 namespace {
@@ -117,6 +120,10 @@ PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts&
 
   connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this,
           &PixelEditorWindow::undo);
+  connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+          &PixelEditorWindow::copyPicture);
+  connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this,
+          &PixelEditorWindow::pastePicture);
   for (const QKeySequence& keys :
        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, &PixelEditorWindow::redo);
@@ -141,15 +148,12 @@ void PixelEditorWindow::run(EditorCommand command) {
 }
 
 void PixelEditorWindow::loadBitmap() {
-  const std::optional<QString> path = prompts_.openFile(this, BitmapFileChooser(), {});
+  // A PNG comes in by the CLI's threshold, a BMP by its own rules (colour table included).
+  const std::optional<QString> path = prompts_.openFile(this, PictureOpenChooser(), {});
   if (!path) return;
-  const Result<Bytes> file = ReadBitmapFile(QFile::encodeName(*path).toStdString());
-  if (!file) {
-    prompts_.showFailure(this, file.failure());
-    return;
-  }
   const EditorGeometry& geometry = editor_.geometry();
-  const Result<BmpImport> picture = ImportMonochromeBmp(*file, geometry.bytesPerRow, geometry.rows);
+  const Result<BmpImport> picture = ImportPictureFile(QFile::encodeName(*path).toStdString(),
+                                                      geometry.bytesPerRow, geometry.rows);
   if (!picture) {
     prompts_.showFailure(this, picture.failure());
     return;
@@ -158,6 +162,22 @@ void PixelEditorWindow::loadBitmap() {
     prompts_.showFailure(this, warning);
   }
   editor_.LoadBitmap(*picture);
+  repaintAll();
+}
+
+void PixelEditorWindow::copyPicture() {
+  const EditorGeometry& geometry = editor_.geometry();
+  QGuiApplication::clipboard()->setImage(
+      MonochromeImage(editor_.grid(), geometry.shownColumns(), geometry.rows));
+}
+
+void PixelEditorWindow::pastePicture() {
+  const QImage image = QGuiApplication::clipboard()->image();
+  if (image.isNull()) return;
+  const EditorGeometry& geometry = editor_.geometry();
+  const BmpImport picture = PictureImport(image, geometry.bytesPerRow, geometry.rows);
+  for (const Failure& warning : picture.warnings) prompts_.showFailure(this, warning);
+  editor_.LoadBitmap(picture);
   repaintAll();
 }
 

@@ -36,6 +36,10 @@ class PixelEditorWindow : public QWidget {
  public slots:
   void undo();
   void redo();
+  // Copy puts the shown cells on the clipboard as a picture; Paste takes a picture from it as
+  // "Load Bitmap" takes a PNG file, in one undo step.
+  void copyPicture();
+  void pastePicture();
 
  signals:
   // The window is going away, whether its edit was kept or not.

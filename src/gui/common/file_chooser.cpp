@@ -1,5 +1,6 @@
 #include "gui/common/file_chooser.h"
 
+#include "core/bitmaps/bdf_font.h"
 #include "gui/common/text.h"
 
 namespace zentavour {
@@ -62,6 +63,42 @@ FileChooser FontFileSaveChooser() {
 FileChooser BitmapFileChooser() {
   return Browse(QStringLiteral("Bitmap File (*.bmp)"), QStringLiteral("*.bmp"),
                 QStringLiteral("bmp"));
+}
+
+namespace {
+
+FileChooser Saving(FileChooser chooser, bool save) {
+  if (save) {
+    chooser.title = QStringLiteral("Save");
+    chooser.mustExist = false;
+  }
+  return chooser;
+}
+
+}  // namespace
+
+FileChooser PictureOpenChooser() {
+  FileChooser chooser = Browse(QStringLiteral("Bitmap or PNG File (*.bmp *.png)"),
+                               QStringLiteral("*.bmp"), QStringLiteral("bmp"));
+  chooser.patterns << BothCases(QStringLiteral("*.png"));
+  return chooser;
+}
+
+FileChooser PictureSaveChooser(bool png) {
+  return Saving(png ? Browse(QStringLiteral("PNG File (*.png)"), QStringLiteral("*.png"),
+                             QStringLiteral("png"))
+                    : BitmapFileChooser(),
+                true);
+}
+
+FileChooser FontSheetChooser(bool save) {
+  return Saving(Browse(QStringLiteral("PNG Font Sheet (*.png)"), QStringLiteral("*.png"),
+                       QStringLiteral("png")),
+                save);
+}
+
+FileChooser BdfFileChooser(bool save) {
+  return Saving(Browse(Str(kBdfFilterLabel), Str(kBdfPattern), Str(kBdfSuffix)), save);
 }
 
 }  // namespace zentavour

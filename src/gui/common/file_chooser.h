@@ -33,4 +33,10 @@ FileChooser FontFileOpenChooser();
 FileChooser FontFileSaveChooser();
 FileChooser BitmapFileChooser();
 
+// Choosers of the additions: pictures and fonts exchanged with other programs.
+FileChooser PictureOpenChooser();             // "Load Bitmap": BMP or PNG
+FileChooser PictureSaveChooser(bool png);     // graphic export: one-bit BMP or PNG
+FileChooser FontSheetChooser(bool save);      // PNG font sheet
+FileChooser BdfFileChooser(bool save);
+
 }  // namespace zentavour

@@ -29,6 +29,10 @@ class Prompts {
   virtual std::optional<QString> saveFile(QWidget* parent, const FileChooser& chooser,
                                           const QString& initialPath) = 0;
   virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
+  // A whole number from minimum to maximum, or nothing when the user cancelled.
+  virtual std::optional<int> askNumber(QWidget* parent, const QString& caption,
+                                       const QString& label, int value, int minimum,
+                                       int maximum) = 0;
   // Hands an address to the user's browser.
   virtual void openUrl(const QUrl& url) = 0;
   // Shows the program's help at its contents page.

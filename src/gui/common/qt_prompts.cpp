@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "gui/common/help_window.h"
@@ -62,6 +63,15 @@ std::optional<QFont> QtPrompts::chooseFont(QWidget* parent, const QFont& initial
   const QFont font = QFontDialog::getFont(&ok, initial, parent);
   if (!ok) return std::nullopt;
   return font;
+}
+
+std::optional<int> QtPrompts::askNumber(QWidget* parent, const QString& caption,
+                                        const QString& label, int value, int minimum,
+                                        int maximum) {
+  bool ok = false;
+  const int number = QInputDialog::getInt(parent, caption, label, value, minimum, maximum, 1, &ok);
+  if (!ok) return std::nullopt;
+  return number;
 }
 
 void QtPrompts::openUrl(const QUrl& url) {

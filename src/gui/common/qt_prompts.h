@@ -21,6 +21,8 @@ class QtPrompts : public Prompts {
   std::optional<QString> saveFile(QWidget* parent, const FileChooser& chooser,
                                   const QString& initialPath) override;
   std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+  std::optional<int> askNumber(QWidget* parent, const QString& caption, const QString& label,
+                               int value, int minimum, int maximum) override;
   void openUrl(const QUrl& url) override;
   void showHelp(QWidget* parent) override;
 

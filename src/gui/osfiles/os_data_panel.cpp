@@ -7,12 +7,18 @@
 #include <QVBoxLayout>
 
 #include "gui/common/resources.h"
+#include "core/osfiles/workstation_model.h"
 #include "gui/common/text.h"
 
 namespace zentavour {
 namespace {
 
 constexpr int kStatusIconSize = 32;
+
+QString SumText(const std::optional<std::uint16_t>& sum) {
+  return sum ? QStringLiteral("%1").arg(*sum, 4, 16, QLatin1Char('0')).toUpper()
+             : QStringLiteral("none");
+}
 
 }  // namespace
 
@@ -62,6 +68,12 @@ OsDataPanel::OsDataPanel(QWidget* parent) : QWidget(parent) {
   for (QPushButton* editor : {gmBanks, large, medium, small, bold, graphics}) {
     layout->addWidget(editor);
   }
+  checksumLine_ = new QLabel(this);
+  checksumLine_->setObjectName(QStringLiteral("checksumLine"));
+  checksumLine_->setAlignment(Qt::AlignCenter);
+  // The panel is fixed in size, so the line keeps its room while no set is open.
+  checksumLine_->setMinimumHeight(checksumLine_->fontMetrics().height());
+  layout->addWidget(checksumLine_);
   layout->addStretch(1);
 
   showState(WorkstationModel::None);
@@ -104,6 +116,33 @@ void OsDataPanel::showState(WorkstationModel openModel) {
   statusIcon_->setPixmap(QIcon(icon).pixmap(kStatusIconSize, kStatusIconSize));
   statusIcon_->setToolTip(open ? QStringLiteral("An OS file set is open")
                                : QStringLiteral("No OS file set is open"));
+}
+
+void OsDataPanel::showChecksums(WorkstationModel openModel, const SetChecksumStatus& status) {
+  if (openModel == WorkstationModel::None || status.ext.empty()) {
+    checksumLine_->clear();
+    checksumLine_->setToolTip({});
+    checksumLine_->setStyleSheet({});
+    return;
+  }
+  const WorkstationModelInfo& info = ModelInfo(openModel);
+  QStringList details;
+  for (std::size_t i = 0; i < status.ext.size(); ++i) {
+    const ExtChecksumStatus& ext = status.ext[i];
+    const std::string_view name = i == 0 ? info.extName : info.ext2Name;
+    details << QStringLiteral("%1: stored %2, SYSINFO copy %3, computed %4 - %5")
+                   .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+                        SumText(ext.stored), SumText(ext.sysinfoCopy), SumText(ext.computed),
+                        ext.ok() ? QStringLiteral("agree") : QStringLiteral("DISAGREE"));
+  }
+  checksumLine_->setToolTip(details.join(QLatin1Char('\n')));
+  if (status.ok()) {
+    checksumLine_->setText(QStringLiteral("Checksums agree"));
+    checksumLine_->setStyleSheet({});
+  } else {
+    checksumLine_->setText(QStringLiteral("Checksums disagree"));
+    checksumLine_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+  }
 }
 
 }  // namespace zentavour

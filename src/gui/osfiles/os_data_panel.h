@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "core/osfiles/checksum_status.h"
 #include "core/osfiles/os_image_layout.h"
 #include "core/osfiles/workstation_model.h"
 
@@ -33,6 +34,10 @@ class OsDataPanel : public QWidget {
 
   // Enables the buttons for an open set of the model, or for no set (None).
   void showState(WorkstationModel openModel);
+  // The checksum line under the buttons: whether each EXT file's stored checksum, its copy in
+  // SYSINFO and the computed sum agree; the three values per file in its tooltip.
+  void showChecksums(WorkstationModel openModel, const SetChecksumStatus& status);
+  QLabel* checksumLine() const { return checksumLine_; }
 
   QPushButton* button(PanelControl control) const;
   QLabel* statusIcon() const { return statusIcon_; }
@@ -52,6 +57,7 @@ class OsDataPanel : public QWidget {
   QPushButton* addButton(PanelControl control, const QString& text);
 
   QLabel* statusIcon_;
+  QLabel* checksumLine_;
   bool showsOpenSet_ = false;
 };
 

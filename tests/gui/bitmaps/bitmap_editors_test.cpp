@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -264,6 +267,106 @@ TEST_F(BitmapEditorsTest, FontFilesSaveWholeRecordsAndRefuseShortFilesUnchanged)
   for (std::size_t at : Changed(before, image())) {
     ASSERT_TRUE(at >= small.offset && at < small.offset + small.tableSize());
   }
+}
+
+// Triggers an item of Edit Font's "More" menu by its text.
+void RunMore(EditFontDialog* dialog, const QString& text) {
+  for (QAction* action : dialog->moreButton()->menu()->actions())
+    if (action->text() == text) return action->trigger();
+  ADD_FAILURE() << "no menu item " << text.toStdString();
+}
+
+TEST_F(BitmapEditorsTest, GlyphsCopyBetweenSlotsAndSetsWidthsSetAtOnceAndSheetsRoundTrip) {
+  app.openSet(WorkstationModel::Ossik);
+  GlyphWorkSet large;
+  editFont(FontSlot::Large, [&](EditFontDialog* dialog) {
+    Activate(dialog);
+    for (int row : {32, 33}) dialog->list()->item(row)->setSelected(true);  // 'A', 'B'
+    QTest::keyClick(dialog->list(), Qt::Key_C, Qt::ControlModifier);
+    large = editors.glyphs();
+    dialog->cancelButton()->click();
+  });
+  EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());  // for paint programs
+
+  const FontSlotEntry small = *FontSlotTable(WorkstationModel::Ossik, FontSlot::Small);
+  const Bytes before = image();
+  editFont(FontSlot::Small, [&](EditFontDialog* dialog) {  // Cancel takes a paste back
+    Activate(dialog);
+    QTest::keyClick(dialog->list(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editors.glyphs()[32], large[32]);
+    dialog->cancelButton()->click();
+  });
+  EXPECT_EQ(image(), before);
+
+  const std::string sheet = app.dir.file("small.png");
+  editFont(FontSlot::Small, [&](EditFontDialog* dialog) {
+    Activate(dialog);
+    QTest::keyClick(dialog->list(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(dialog->selectedIndices(), (std::vector<int>{32, 33}));
+    // Set Width on the two pasted characters and one more.
+    dialog->list()->item(0)->setSelected(true);
+    app.prompts.numbers = {5};
+    RunMore(dialog, "Set Width...");
+    for (int k : {0, 32, 33}) EXPECT_EQ(editors.glyphs()[static_cast<std::size_t>(k)].width(), 5);
+    // A sheet exported and imported again changes no glyph.
+    const GlyphWorkSet edited = editors.glyphs();
+    app.prompts.files = {QString::fromStdString(sheet), QString::fromStdString(sheet)};
+    RunMore(dialog, "Export PNG Sheet...");
+    RunMore(dialog, "Import PNG Sheet...");
+    EXPECT_EQ(editors.glyphs(), edited);
+    dialog->okButton()->click();
+  });
+  EXPECT_TRUE(app.prompts.messages.empty());
+  const auto glyphA = image().begin() + small.offset + 32 * small.bytesPerGlyph;
+  EXPECT_EQ(*glyphA, 5);
+  for (std::size_t at : Changed(before, image()))
+    ASSERT_TRUE(at >= small.offset && at < small.offset + small.tableSize());
+
+  // Another set opened later in the run takes the same paste.
+  app.state.closeOsFilesWithoutSaving();
+  app.openSet(WorkstationModel::Orvane);
+  editFont(FontSlot::Large, [&](EditFontDialog* dialog) {
+    Activate(dialog);
+    QTest::keyClick(dialog->list(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editors.glyphs()[33], large[33]);
+    dialog->cancelButton()->click();
+  });
+}
+
+TEST_F(BitmapEditorsTest, PicturesGoOutAsBmpAndPngAndComeBackThroughLoadBitmapAndPaste) {
+  app.openSet(WorkstationModel::Orvane);
+  const std::string bmp = app.dir.file("0.bmp"), png = app.dir.file("0.png");
+  const Bytes before = image();
+  editStartup([&](EditStartupDialog* dialog) {
+    EXPECT_FALSE(dialog->list()->item(0)->icon().isNull());  // the picture at 1:1
+    dialog->list()->setCurrentRow(0);
+    app.prompts.files = {QString::fromStdString(bmp), QString::fromStdString(png)};
+    for (QAction* action : dialog->exportButton()->menu()->actions()) action->trigger();
+    ActivateItem(dialog->list(), 0);
+    dialog->okButton()->click();
+  });
+  PixelEditorWindow* editor = editors.graphicEditor();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(ReadFileBytes(bmp).at(0), 'B');
+  // Both come back unchanged: inverted first, then loaded over.
+  for (const std::string& file : {bmp, png}) {
+    editor->button(EditorCommand::Invert)->click();
+    app.prompts.files = {QString::fromStdString(file)};
+    editor->button(EditorCommand::LoadBitmap)->click();
+  }
+  EXPECT_EQ(app.prompts.asked.back().chooser.patterns.filter("png").size(), 1);
+  // Copy, invert, paste: the picture again; one undo takes the paste back.
+  Activate(editor);
+  QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+  editor->button(EditorCommand::Invert)->click();
+  const PixelGrid inverted = editor->editor().grid();
+  QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+  editor->undo();
+  EXPECT_TRUE(editor->editor().grid() == inverted);
+  editor->redo();
+  editor->button(EditorCommand::Ok)->click();
+  EXPECT_TRUE(app.prompts.messages.empty());
+  EXPECT_EQ(image(), before);
 }
 
 }  // namespace
