@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QMenu>
+#include <QPainter>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
@@ -107,14 +108,24 @@ std::optional<PixelGrid> PictureOf(const ApplicationState& state, const StartupG
 
 void EditStartupDialog::showPictures() {
   const auto entries = StartupGraphicTable(model_);
+  std::vector<QImage> images(entries.size());
   QSize largest(1, 1);
-  for (std::size_t i = 0; i < entries.size() && static_cast<int>(i) < list_->count(); ++i) {
+  for (std::size_t i = 0; i < entries.size(); ++i) {
     const GraphicTarget target = GraphicTarget::From(entries[i]);
     const std::optional<PixelGrid> grid = PictureOf(editors_.state(), entries[i]);
     if (!grid || target.rows <= 0) continue;
-    const QImage image = MonochromeImage(*grid, target.bytesPerRow * 8, target.rows);
-    largest = largest.expandedTo(image.size());
-    list_->item(static_cast<int>(i))->setIcon(QIcon(QPixmap::fromImage(image)));
+    images[i] = MonochromeImage(*grid, target.bytesPerRow * 8, target.rows);
+    largest = largest.expandedTo(images[i].size());
+  }
+  // Every picture at 1:1 on its left, so the names line up.
+  for (std::size_t i = 0; i < images.size() && static_cast<int>(i) < list_->count(); ++i) {
+    if (images[i].isNull()) continue;
+    QPixmap icon(largest);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.drawImage(0, (largest.height() - images[i].height()) / 2, images[i]);
+    painter.end();
+    list_->item(static_cast<int>(i))->setIcon(QIcon(icon));
   }
   list_->setIconSize(largest);
 }
