@@ -45,22 +45,24 @@ TEST(PcgIndexTest, SampleFilesIndexEveryBankInChunkOrder) {
   }
 }
 
+// Record sizes and category offsets as the instrument's formats define them, so that a wrong
+// entry in the record format table shows.
 TEST(PcgIndexTest, CombinationRecordsGiveNameAndCategoryAtTheFormatsOffset) {
-  for (int code : SamplePcgModelCodes()) {
-    SCOPED_TRACE(code);
-    const RecordFormat format = *RecordFormatFromCode(code);
-    const RecordFormatInfo& info = RecordFormatTable(format);
-    Bytes records = SampleCombinationRecords(format, 2);
-    const std::size_t last = 127 * info.combinationRecordSize;
+  struct Case {
+    int code;
+    std::uint32_t recordSize, categoryAt;
+  };
+  for (const Case& c : {Case{1, 448, 214}, {2, 352, 118}, {3, 996, 762}, {5, 996, 762}}) {
+    SCOPED_TRACE(c.code);
+    Bytes records(128 * c.recordSize, 0);
+    const std::size_t last = 127 * c.recordSize;
     std::copy_n("Last Combi Name!", 16, records.begin() + static_cast<std::ptrdiff_t>(last));
-    records[last + info.combinationCategoryOffset] = 13;
-    const Bytes file = PcgFileBytes(
-        PcgProductByte(code),
-        PcgChunk("CMB1",
-                 PcgBankChunk("CBK1", 2, static_cast<std::uint32_t>(info.combinationRecordSize),
-                              records)));
-    Result<PcgIndex> index = IndexPcgBytes(file);
+    records[last + c.categoryAt] = 13;
+    const Bytes banks = PcgChunk("CMB1", PcgBankChunk("CBK1", 2, c.recordSize, records));
+    const Bytes v2 = c.code == 5 ? PcgChunk("CV2B", {}) : Bytes();
+    Result<PcgIndex> index = IndexPcgBytes(PcgFileBytes(PcgProductByte(c.code), Concat({v2, banks})));
     ASSERT_TRUE(index.ok());
+    ASSERT_EQ(index->modelCode, c.code);
     const CombinationSlot& slot = (*index->combinations)[2][127];
     EXPECT_EQ(slot.number(), 127);
     EXPECT_EQ(slot.name(), "Last Combi Name!");
@@ -162,8 +164,8 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
   struct Case {
     const char* what;
     Bytes file;
-    std::vector<int> banks;
-    int ignored;
+    std::vector<int> loaded;  // in chunk order
+    int listed, ignored;
     bool truncated;
   };
   const Case cases[] = {
@@ -174,16 +176,14 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
                                                           PcgChunk("GLB1", TinyBank("PBK1", 1)),
                                                           PcgChunk("pbk1", PcgChunk("ZERO", {})),
                                                           bank(0)}))})),
-       {3, 0},
-       0,
-       false},
-      {"beyond A-E", programs(beyond), {0, 1, 2, 3, 4}, 3, false},
-      {"pcg1 past end", pcg1PastEnd, {}, 0, true},
-      {"leaf past end", programs(Concat({hugeLeaf, TinyBank("PBK1", 0)})), {}, 0, true},
-      {"bank size below header", programs(shortBank), {}, 0, true},
-      {"cut inside bank A's header", cut(firstBank + 14), {}, 0, true},
-      {"cut after bank B", cut(firstBank + 2 * bankChunk), {0, 1}, 0, true},
-      {"cut inside bank C", cut(firstBank + 2 * bankChunk + 100), {0, 1}, 0, true},
+       {3, 0}, 2, 0, false},
+      {"beyond A-E", programs(beyond), {0, 1, 2, 3, 4}, 5, 3, false},
+      {"pcg1 past end", pcg1PastEnd, {}, 0, 0, true},
+      {"leaf past end", programs(Concat({hugeLeaf, TinyBank("PBK1", 0)})), {}, 0, 0, true},
+      {"bank size below header", programs(shortBank), {}, 1, 0, true},  // listed, never loaded
+      {"cut at bank A's header's last byte", cut(firstBank + 8 + 11), {}, 0, 0, true},
+      {"cut after bank B", cut(firstBank + 2 * bankChunk), {0, 1}, 2, 0, true},
+      {"cut inside bank C", cut(firstBank + 2 * bankChunk + 100), {0, 1}, 3, 0, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -192,17 +192,53 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
     EXPECT_TRUE(index->hasPrograms);
     EXPECT_EQ(index->truncated, c.truncated);
     EXPECT_EQ(index->ignoredBankChunks, c.ignored);
-    ASSERT_GE(index->programBanks.count, c.banks.size());
-    if (!c.truncated) {
-      EXPECT_EQ(index->programBanks.count, c.banks.size());
-    }
-    EXPECT_EQ(std::ranges::count(index->programBankLoaded, true), std::ssize(c.banks));
-    for (std::size_t i = 0; i < c.banks.size(); ++i) {
-      EXPECT_EQ(index->programBanks.numbers[i], c.banks[i]);
-      EXPECT_EQ((*index->programs)[c.banks[i]][9].name(), SampleProgramBank(c.banks[i])[9].name());
+    ASSERT_EQ(index->programBanks.count, c.listed);
+    EXPECT_EQ(std::ranges::count(index->programBankLoaded, true), std::ssize(c.loaded));
+    for (std::size_t i = 0; i < c.loaded.size(); ++i) {
+      EXPECT_EQ(index->programBanks.numbers[i], c.loaded[i]);
+      EXPECT_EQ((*index->programs)[c.loaded[i]][9].name(), SampleProgramBank(c.loaded[i])[9].name());
     }
     if (c.truncated) {
       EXPECT_FALSE(index->hasCombinations);
+    }
+  }
+}
+
+// One step of the walk ends past the chunk's head and the size that head gives; the file counts
+// as cut short only when that end, or the head or bank header itself, lies past the file's end.
+TEST(PcgIndexTest, AWalkStepEndsAfterTheChunkHeadAndItsContents) {
+  const Bytes leaf = PcgChunk("GLB1", Bytes(20, 0));  // 8 + 20 bytes
+  const Bytes bank = TinyBank("DBK1", 3);             // 8 + 12 + 16 bytes
+  auto first = [](const Bytes& chunk, std::size_t n) { return Bytes(chunk.begin(), chunk.begin() + n); };
+  struct Case {
+    const char* what;
+    Bytes chunk;
+    std::uint64_t end;  // from the chunk's start
+    bool truncated;
+    int banks;
+  };
+  const Case cases[] = {
+      {"leaf", leaf, 28, false, 0},
+      {"empty leaf", PcgChunk("CSM1", {}), 8, false, 0},
+      {"container", PcgChunk("DKT1", leaf), 8, false, 0},
+      {"bank", bank, 36, false, 1},
+      {"leaf one byte past the end", first(leaf, 27), 28, true, 0},
+      {"bank one byte past the end", first(bank, 35), 36, true, 1},
+      {"bank header without its last byte", first(bank, 19), 19, true, 0},
+      {"chunk head without its last byte", first(leaf, 7), 7, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Bytes file = Concat({Bytes(5, 0xAA), c.chunk});  // the chunk does not start at 0
+    PcgIndex index;
+    std::uint64_t position = 5;
+    IndexPcgChunk(index, file, position);
+    EXPECT_EQ(position, 5 + c.end);
+    EXPECT_EQ(index.truncated, c.truncated);
+    ASSERT_EQ(index.dbk1Banks.count, c.banks);
+    if (c.banks) {
+      EXPECT_EQ(index.dbk1Banks.numbers[0], 3);
+      EXPECT_EQ(index.dbk1Banks.positions[0], 5 + 8 + 12);
     }
   }
 }
