@@ -58,7 +58,9 @@ std::vector<Input> KeptInputs() {
         if (!entry.is_regular_file()) continue;
         std::string name = std::string(kind) + "_" + reader.folder + "_" +
                            entry.path().filename().string();
-        std::ranges::replace_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        for (char& c : name) {
+          if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        }
         inputs.push_back({name, entry.path(), reader.harness});
       }
     }

@@ -60,7 +60,8 @@ TEST(PcgIndexTest, CombinationRecordsGiveNameAndCategoryAtTheFormatsOffset) {
     records[last + c.categoryAt] = 13;
     const Bytes banks = PcgChunk("CMB1", PcgBankChunk("CBK1", 2, c.recordSize, records));
     const Bytes v2 = c.code == 5 ? PcgChunk("CV2B", {}) : Bytes();
-    Result<PcgIndex> index = IndexPcgBytes(PcgFileBytes(PcgProductByte(c.code), Concat({v2, banks})));
+    Result<PcgIndex> index =
+        IndexPcgBytes(PcgFileBytes(PcgProductByte(c.code), Concat({v2, banks})));
     ASSERT_TRUE(index.ok());
     ASSERT_EQ(index->modelCode, c.code);
     const CombinationSlot& slot = (*index->combinations)[2][127];
@@ -196,7 +197,8 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
     EXPECT_EQ(std::ranges::count(index->programBankLoaded, true), std::ssize(c.loaded));
     for (std::size_t i = 0; i < c.loaded.size(); ++i) {
       EXPECT_EQ(index->programBanks.numbers[i], c.loaded[i]);
-      EXPECT_EQ((*index->programs)[c.loaded[i]][9].name(), SampleProgramBank(c.loaded[i])[9].name());
+      const int number = c.loaded[i];
+      EXPECT_EQ((*index->programs)[number][9].name(), SampleProgramBank(number)[9].name());
     }
     if (c.truncated) {
       EXPECT_FALSE(index->hasCombinations);
@@ -209,7 +211,7 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
 TEST(PcgIndexTest, AWalkStepEndsAfterTheChunkHeadAndItsContents) {
   const Bytes leaf = PcgChunk("GLB1", Bytes(20, 0));  // 8 + 20 bytes
   const Bytes bank = TinyBank("DBK1", 3);             // 8 + 12 + 16 bytes
-  auto first = [](const Bytes& chunk, std::size_t n) { return Bytes(chunk.begin(), chunk.begin() + n); };
+  auto first = [](const Bytes& chunk, std::size_t n) { return Bytes(&chunk[0], &chunk[n]); };
   struct Case {
     const char* what;
     Bytes chunk;

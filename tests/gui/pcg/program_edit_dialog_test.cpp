@@ -9,6 +9,9 @@
 #include <QTest>
 #include <array>
 #include <cstring>
+#include <optional>
+#include <utility>
+#include <vector>
 
 // The decoding of each byte is the core's (program_edit_fields_test); here every decoded field
 // must reach its own control.
@@ -21,7 +24,7 @@ constexpr std::size_t kCommon = ProgramSlot::kCommonBlockOffset;
 constexpr std::size_t kOsc[2] = {ProgramSlot::kOscillator1Offset, ProgramSlot::kOscillator2Offset};
 
 // Three programs whose fields differ from each other, so that a field shown on another's control
-// shows: over the three, every flag is on and off, and no two flags go the same way.
+// shows: over the three, each mode and switch flag is on and off, and no two of them go alike.
 ProgramSlot Program(int variant) {
   ProgramSlot slot;
   std::memcpy(slot.bytes.data() + ProgramSlot::kNameOffset, "Grand Piano 16ch", 16 - variant);
@@ -49,56 +52,47 @@ TEST(ProgramEditView, EveryDecodedFieldLandsOnItsControl) {
     SCOPED_TRACE(variant);
     const ProgramSlot slot = Program(variant);
     const ProgramEditFields f = DecodeProgramEditFields(slot);
-    ProgramEditDialog dialog(slot, nullptr);
-    auto checked = [&](int id) { return dialog.control<QAbstractButton>(id)->isChecked(); };
-    auto text = [&](int id) { return dialog.control<QLineEdit>(id)->text(); };
-    auto number = [&](int id) { return text(id).toInt(); };
-    // A list shows its entry, or nothing for a value it has no entry for.
-    auto shows = [&](int id, std::optional<int> value) {
-      const QComboBox* list = dialog.control<QComboBox>(id);
-      return list->currentIndex() == (value && *value < list->count() ? *value : -1);
-    };
-
-    EXPECT_EQ(text(kName).toStdString(), f.name);
-    const int modes[3] = {kSingle, kDouble, kDrums};
-    for (int m = 0; m < 3; ++m) EXPECT_EQ(checked(modes[m]), f.oscillatorMode == m) << m;
-    EXPECT_EQ(checked(kMonophonic), f.monophonic);
-    EXPECT_EQ(checked(kPolyphonic), !f.monophonic);
-    EXPECT_EQ(checked(kLegato), f.legato);
-    EXPECT_TRUE(shows(kPriority, f.priority));
-    EXPECT_EQ(checked(kSingleTrigger), f.singleTrigger);
-    EXPECT_EQ(checked(kHold), f.hold);
-    EXPECT_TRUE(shows(kScaleType, f.scaleType));
-    EXPECT_TRUE(shows(kScaleKey, f.scaleKey));
-    EXPECT_EQ(number(kScaleRandom), f.scaleRandom);
+    const OscillatorFields &osc1 = f.oscillators[0], &osc2 = f.oscillators[1];
+    const auto [sw1, sw2] = f.switches;
+    std::vector<std::pair<int, bool>> marks = {
+        {kSingle, f.oscillatorMode == 0}, {kDouble, f.oscillatorMode == 1},
+        {kDrums, f.oscillatorMode == 2},  {kMonophonic, f.monophonic},
+        {kPolyphonic, !f.monophonic},     {kLegato, f.legato},
+        {kSingleTrigger, f.singleTrigger}, {kHold, f.hold},
+        {kSwitch[0][2], sw1.defaultOn},   {kSwitch[1][2], sw2.defaultOn}};
+    std::vector<std::pair<int, std::optional<int>>> lists = {
+        {kPriority, f.priority},          {kScaleType, f.scaleType},
+        {kScaleKey, f.scaleKey},          {kSwitch[0][0], sw1.function},
+        {kSwitch[1][0], sw2.function},    {kSwitch[0][1], sw1.momentary ? 1 : 0},
+        {kSwitch[1][1], sw2.momentary ? 1 : 0}};
+    for (int k = 0; k < 4; ++k) lists.push_back({kKnobs[k], f.knobs[k]});
+    std::vector<std::pair<int, int>> numbers = {
+        {kScaleRandom, f.scaleRandom},         {kPitch[0][0], osc1.octave},
+        {kPitch[0][1], osc1.transpose},        {kPitch[0][2], osc1.tune},
+        {kPitch[0][3], osc1.delay},            {kOsc1Top, osc1.velocityTop},
+        {kOsc1Bottom, osc1.velocityBottom},    {kOsc2Top, osc2.velocityTop},
+        {kOsc2Bottom, osc2.velocityBottom}};
     for (int osc = 0; osc < 2; ++osc) {
-      const MultisampleField* rows[2] = {&f.oscillators[osc].high, &f.oscillators[osc].low};
-      for (int row = 0; row < 2; ++row) {
-        SCOPED_TRACE(2 * osc + row);
-        const RowIds& ids = kRows[osc][row];
-        EXPECT_TRUE(shows(ids.memory, rows[row]->memory));
-        EXPECT_TRUE(shows(ids.multisample, rows[row]->listIndex));
-        EXPECT_EQ(checked(ids.startOffset), rows[row]->startOffset);
-        EXPECT_EQ(checked(ids.reverse), rows[row]->reverse);
-        EXPECT_EQ(number(ids.level), rows[row]->level);
+      for (const auto& [ids, row] : {std::pair{kRows[osc][0], f.oscillators[osc].high},
+                                     std::pair{kRows[osc][1], f.oscillators[osc].low}}) {
+        marks.insert(marks.end(), {{ids.startOffset, row.startOffset}, {ids.reverse, row.reverse}});
+        lists.insert(lists.end(), {{ids.memory, row.memory}, {ids.multisample, row.listIndex}});
+        numbers.push_back({ids.level, row.level});
       }
     }
-    const OscillatorFields& osc1 = f.oscillators[0];
-    EXPECT_EQ(number(kPitch[0][0]), osc1.octave);
-    EXPECT_EQ(number(kPitch[0][1]), osc1.transpose);
-    EXPECT_EQ(number(kPitch[0][2]), osc1.tune);
-    EXPECT_EQ(number(kPitch[0][3]), osc1.delay);
-    for (int id : kPitch[1]) EXPECT_EQ(text(id), "");  // not stored where the view reads
-    EXPECT_EQ(number(kOsc1Top), osc1.velocityTop);
-    EXPECT_EQ(number(kOsc1Bottom), osc1.velocityBottom);
-    EXPECT_EQ(number(kOsc2Top), f.oscillators[1].velocityTop);
-    EXPECT_EQ(number(kOsc2Bottom), f.oscillators[1].velocityBottom);
-    for (int sw = 0; sw < 2; ++sw) {
-      EXPECT_TRUE(shows(kSwitch[sw][0], f.switches[sw].function));
-      EXPECT_TRUE(shows(kSwitch[sw][1], f.switches[sw].momentary ? 1 : 0));
-      EXPECT_EQ(checked(kSwitch[sw][2]), f.switches[sw].defaultOn);
+
+    ProgramEditDialog dialog(slot, nullptr);
+    auto text = [&](int id) { return dialog.control<QLineEdit>(id)->text(); };
+    EXPECT_EQ(text(kName).toStdString(), f.name);
+    for (int id : kPitch[1]) EXPECT_EQ(text(id), "");  // oscillator 2's is not where we read
+    for (const auto& [id, value] : numbers) EXPECT_EQ(text(id), QString::number(value)) << id;
+    for (const auto& [id, on] : marks) {
+      EXPECT_EQ(dialog.control<QAbstractButton>(id)->isChecked(), on) << id;
     }
-    for (int k = 0; k < 4; ++k) EXPECT_TRUE(shows(kKnobs[k], f.knobs[k])) << k;
+    for (const auto& [id, value] : lists) {  // a value the list has no entry for shows nothing
+      const QComboBox* list = dialog.control<QComboBox>(id);
+      EXPECT_EQ(list->currentIndex(), value && *value < list->count() ? *value : -1) << id;
+    }
   }
 }
 
