@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "core/samples/sample_pcg_files.h"
+#include "support/temp_dir.h"
 
 namespace zentavour {
 namespace {
@@ -153,8 +155,6 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
   auto programs = [](const Bytes& inner) { return PcgFileBytes('P', PcgChunk("PRG1", inner)); };
   Bytes beyond;  // banks F and 0x1FF (low byte 0xFF) and a sixth bank are ignored
   for (std::uint32_t n : {0u, 5u, 1u, 2u, 0x1FFu, 3u, 4u, 0u}) beyond = Concat({beyond, bank(n)});
-  Bytes hugeLeaf = PcgChunk("GLB1", {});
-  WriteBe32(hugeLeaf, 4, 0xFFFFFFF0u);
   Bytes shortBank = PcgBankChunk("PBK1", 1, 540, {});
   WriteBe32(shortBank, 4, 0);  // a size below its own header
   Bytes pcg1PastEnd = programs({});
@@ -180,7 +180,6 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
        {3, 0}, 2, 0, false},
       {"beyond A-E", programs(beyond), {0, 1, 2, 3, 4}, 5, 3, false},
       {"pcg1 past end", pcg1PastEnd, {}, 0, 0, true},
-      {"leaf past end", programs(Concat({hugeLeaf, TinyBank("PBK1", 0)})), {}, 0, 0, true},
       {"bank size below header", programs(shortBank), {}, 1, 0, true},  // listed, never loaded
       {"cut at bank A's header's last byte", cut(firstBank + 8 + 11), {}, 0, 0, true},
       {"cut after bank B", cut(firstBank + 2 * bankChunk), {0, 1}, 2, 0, true},
@@ -245,46 +244,26 @@ TEST(PcgIndexTest, AWalkStepEndsAfterTheChunkHeadAndItsContents) {
   }
 }
 
-// A file kept in memory; a reported size beyond its bytes stands for a file shrinking under us.
-class MemoryFile final : public FileHandle {
- public:
-  MemoryFile(Bytes bytes, std::int64_t size = -1)
-      : bytes_(std::move(bytes)), size_(size < 0 ? std::ssize(bytes_) : size) {}
-  std::int64_t Size() override { return size_; }
-  bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    if (offset > bytes_.size() || bytes_.size() - offset < out.size()) return false;
-    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
-    return true;
-  }
-  bool WriteAt(std::uint64_t, std::span<const std::uint8_t>) override { return false; }
-  bool Flush() override { return true; }
-  const std::string& Path() const override { return path_; }
-
- private:
-  Bytes bytes_;
-  std::int64_t size_;
-  std::string path_ = "memory";
-};
-
-FileOpener Serving(Bytes bytes, std::int64_t size = -1) {
-  return [=](const std::string&) -> FileHandlePtr {
-    return std::make_unique<MemoryFile>(bytes, size);
-  };
-}
-
-TEST(OpenPcgFileTest, KeepsTheHandleOnlyWhenTheFileIsTaken) {
-  const Bytes sample = BuildSamplePcgFile(2).bytes;
-  Result<PcgIndex> index = OpenPcgFile("a.PCG", Serving(sample));
+TEST(OpenPcgFileTest, HoldsTheFileOnlyWhenItIsTaken) {
+  testing::TempDir dir;
+  const std::string taken = dir.file("a.PCG"), refused = dir.file("b.PCG");
+  const std::string huge = dir.file("c.PCG"), missing = dir.file("d.PCG");
+  testing::WriteFileBytes(taken, BuildSamplePcgFile(2).bytes);
+  testing::WriteFileBytes(refused, Bytes(100, 'V'));
+  testing::WriteFileBytes(huge, {});
+  std::filesystem::resize_file(huge, kMaxPcgFileSize + 1);  // sparse: nothing is written
+  Result<PcgIndex> index = OpenPcgFile(taken, OpenLockedFile);
   ASSERT_TRUE(index.ok());
-  EXPECT_TRUE(index->isOpen());
-  EXPECT_EQ(index->path, "a.PCG");
+  EXPECT_EQ(index->path, taken);
   EXPECT_EQ(index->modelCode, 2);
+  EXPECT_FALSE(OpenLockedFile(taken));  // held, so no other program writes it meanwhile
   // A program for editing is a copy that outlives the file.
   const std::optional<ProgramSlot> copy = ProgramForEdit(*index, 4, 127);
   EXPECT_FALSE(ProgramForEdit(*index, 5, 0));
   EXPECT_FALSE(ProgramForEdit(*index, 0, 128));
 
   ClosePcgFile(*index);
+  EXPECT_TRUE(OpenLockedFile(taken));
   ASSERT_TRUE(copy);
   EXPECT_EQ(copy->number(), 127);
   EXPECT_EQ(copy->name(), SampleProgramBank(4)[127].name());
@@ -293,22 +272,16 @@ TEST(OpenPcgFileTest, KeepsTheHandleOnlyWhenTheFileIsTaken) {
   EXPECT_EQ((*index->programs)[0][3].name(), "");
   EXPECT_EQ(std::ranges::count(index->programBankLoaded, true), 0);
 
-  struct Case {
-    const char* what;
-    FileOpener opener;
-    std::string_view text;
+  const std::pair<std::string, std::string_view> cases[] = {
+      {missing, kPcgOpenErrorText},
+      {huge, kPcgTooLargeText},
+      {refused, kPcgNotValidText},
   };
-  const Case cases[] = {
-      {"cannot open", [](const std::string&) { return FileHandlePtr{}; }, kPcgOpenErrorText},
-      {"too large", Serving({}, static_cast<std::int64_t>(kMaxPcgFileSize) + 1), kPcgTooLargeText},
-      {"read fails", Serving({}, 4096), kPcgReadErrorText},
-      {"not a PCG file", Serving(Bytes(100, 'V')), kPcgNotValidText},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    Result<PcgIndex> refused = OpenPcgFile("b.PCG", c.opener);
-    ASSERT_FALSE(refused.ok());
-    EXPECT_EQ(refused.failure(), FileError(std::string(c.text)));
+  for (const auto& [path, text] : cases) {
+    EXPECT_EQ(OpenPcgFile(path, OpenLockedFile).failure(), FileError(std::string(text))) << path;
+    if (path != missing) {
+      EXPECT_TRUE(OpenLockedFile(path)) << "a refused file is let go";
+    }
   }
   EXPECT_EQ(PcgAlreadyOpenFailure().caption, "Sorry");
 }
