@@ -210,7 +210,9 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
 TEST(PcgIndexTest, AWalkStepEndsAfterTheChunkHeadAndItsContents) {
   const Bytes leaf = PcgChunk("GLB1", Bytes(20, 0));  // 8 + 20 bytes
   const Bytes bank = TinyBank("DBK1", 3);             // 8 + 12 + 16 bytes
-  auto first = [](const Bytes& chunk, std::size_t n) { return Bytes(&chunk[0], &chunk[n]); };
+  auto first = [](const Bytes& chunk, std::size_t n) {
+    return Bytes(chunk.data(), chunk.data() + n);
+  };
   struct Case {
     const char* what;
     Bytes chunk;
