@@ -93,6 +93,10 @@ class LockedFile final : public FileHandle {
         !Transfer(out, 0, const_cast<std::uint8_t*>(data.data()), data.size(), true)) {
       return abandon(kNotWritten);
     }
+    if (faults && faults->storesFirstByteWrong && !data.empty()) {
+      std::uint8_t wrong = static_cast<std::uint8_t>(~data[0]);
+      (void)Transfer(out, 0, &wrong, 1, true);
+    }
     if (failsAt(SaveStep::FlushTemporary) || !FlushFileBuffers(out)) return abandon(kNotFlushed);
     CloseHandle(out);
     // Windows cannot rename over a file that is held open, so the lock is let go for the move.
@@ -222,6 +226,10 @@ class LockedFile final : public FileHandle {
       return crash ? stop() : abandon(kNotWritten, ENOSPC);
     }
     if (!WriteAll(out, 0, data.data(), data.size())) return abandon(kNotWritten, errno);
+    if (faults && faults->storesFirstByteWrong && !data.empty()) {
+      const auto wrong = static_cast<std::uint8_t>(~data[0]);
+      (void)WriteAll(out, 0, &wrong, 1);
+    }
     if (failsAt(SaveStep::FlushTemporary)) return crash ? stop() : abandon(kNotFlushed, EIO);
     if (::fsync(out) != 0) return abandon(kNotFlushed, errno);
 

@@ -27,6 +27,7 @@ struct SaveFaults {
   std::optional<SaveStep> failAt;
   bool interrupt = false;              // stop at failAt without cleaning up, as a crash would
   std::size_t bytesBeforeFailure = 0;  // a failing WriteTemporary writes this much first
+  bool storesFirstByteWrong = false;   // the disk keeps byte 0 inverted, as only reading back tells
 };
 
 // Where a file handle asks, at save time, which faults to inject; empty in the program.

@@ -86,12 +86,21 @@ TEST(EditorGeometryTest, HitTestWidthMarkerAndButtonsKeepTheirEdges) {
   };
   for (const auto& [g, x, y, cell] : cells) EXPECT_EQ(g.HitTest(x, y), cell) << x << "," << y;
 
-  // The marker sits right of the last shown column at the middle row; presses on its far edges
-  // still grab it. A graphic has none.
-  EXPECT_EQ(glyph.WidthMarkerRect(), (PixelRect{80, 56, 91, 67}));
-  for (const auto& [x, y, on] : {std::tuple{80, 56, true}, {91, 67, true}, {79, 60, false},
-                                 {92, 60, false}, {85, 55, false}, {85, 68, false}})
-    EXPECT_EQ(glyph.OnWidthMarker(x, y), on) << x << "," << y;
+  // The marker sits right of the last shown column at the middle row, rounded down for odd
+  // rows; presses on its far edges still grab it. A graphic has none.
+  const std::pair<EditorGeometry, PixelRect> markers[] = {
+      {glyph, {80, 56, 91, 67}},
+      {EditorGeometry::ForCharacter(6, 7), {80, 47, 91, 58}},
+      {EditorGeometry::ForCharacter(2, 19), {44, 101, 55, 112}},
+  };
+  for (const auto& [g, m] : markers) {
+    SCOPED_TRACE(g.rows);
+    EXPECT_EQ(g.WidthMarkerRect(), m);
+    for (const auto& [x, y, on] : {std::tuple{m.left, m.top, true}, {m.right, m.bottom, true},
+                                   {m.left - 1, m.top, false}, {m.right + 1, m.bottom, false},
+                                   {m.left, m.top - 1, false}, {m.right, m.bottom + 1, false}})
+      EXPECT_EQ(g.OnWidthMarker(x, y), on) << x << "," << y;
+  }
   EXPECT_FALSE(EditorGeometry::ForGraphic(2, 16).OnWidthMarker(25 + 9 * 16 + 1, 19 + 9 * 8 + 1));
 
   // Wide graphics get OK and Cancel below the grid and a window fitted to it.

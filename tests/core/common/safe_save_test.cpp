@@ -108,6 +108,23 @@ TEST(SafeSave, AFailedStepIsReportedLeavesTheFileAndNoLitterAndALaterSaveSucceed
   }
 }
 
+// Same size, one byte different: only comparing the bytes read back can tell.
+TEST(SafeSave, AByteTheDiskKeptWrongIsCaughtByReadingBack) {
+  TempDir dir;
+  const std::string path = dir.file("EXT");
+  testing::WriteFileBytes(path, Bytes(64, 1));
+  const FileHandlePtr file = OpenLockedFileWithFaults(path, [] {
+    SaveFaults faults;
+    faults.storesFirstByteWrong = true;
+    return std::optional(faults);
+  });
+  ASSERT_TRUE(file);
+  const std::optional<std::string> failure = file->ReplaceWhole(Bytes(64, 2));
+  ASSERT_TRUE(failure);
+  EXPECT_NE(failure->find("read back"), std::string::npos) << *failure;
+  EXPECT_EQ(ReadFileBytes(path).size(), 64u);
+}
+
 TEST(SafeSave, TheReplacedFileKeepsItsPermissionsAndStaysLocked) {
   TempDir dir;
   const auto paths = testing::WriteSampleSet(dir.path(), M::Ossik);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/osfiles/gm_bank_reader.h"
 #include "core/osfiles/os_image_layout.h"
 #include "support/faulty_files.h"
 #include "support/temp_dir.h"
@@ -241,29 +240,6 @@ TEST(WriteBackOsFiles, SavingWithoutEditsRepairsStaleChecksumsAndClosingWithoutS
   CloseOsFileSet(set);
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
   EXPECT_EQ(ReadBe16(ReadFileBytes(paths.sysinfo), 180), ReadBe16(ext, 0));
-}
-
-TEST(SampleOsFiles, EverySampleOpensWithCorrectChecksumsAndNamedGmPrograms) {
-  for (const SetCase& c : kSetCases) {
-    const SampleOsFiles files = BuildSampleOsFiles(c.model, c.layout);
-    EXPECT_EQ(files.ext.size(), ModelInfo(c.model).extImageSize);
-    EXPECT_EQ(ReadBe16(files.ext, 0), ExtChecksum(files.ext));
-    EXPECT_EQ(ReadBe16(files.sysinfo, c.sysinfoCopies[0]), ExtChecksum(files.ext));
-    if (c.model == M::OrvaneSalone) {
-      EXPECT_EQ(files.sysinfo[16] == 'I', c.layout == SaloneLayout::I);
-      EXPECT_EQ(ReadBe16(files.sysinfo, c.sysinfoCopies[1]), ExtChecksum(files.ext2));
-    }
-    const GmBankOffsetEntry& gm = GmBankOffsetTable(c.model);
-    auto bank = std::make_unique<ProgramBank>();
-    ASSERT_TRUE(ReadProgramBank(files.ext, files.ext2, gm.bank1Offset, *bank, gm.format));
-    EXPECT_EQ((*bank)[127].name(), "Gunshot         ");
-    EXPECT_EQ((*bank)[40].common()[2], 5);  // strings family, category 5
-    if (gm.bank2Offset) {
-      ASSERT_TRUE(ReadProgramBank(files.ext, files.ext2, *gm.bank2Offset, *bank, gm.format));
-      EXPECT_EQ((*bank)[0].name(), "Acoustic Piano 2");
-      EXPECT_EQ((*bank)[127].name(), "Gunshot        2");
-    }
-  }
 }
 
 }  // namespace

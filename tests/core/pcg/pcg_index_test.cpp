@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "core/samples/sample_pcg_files.h"
+#include "support/temp_dir.h"
 
 namespace zentavour {
 namespace {
@@ -45,22 +47,25 @@ TEST(PcgIndexTest, SampleFilesIndexEveryBankInChunkOrder) {
   }
 }
 
+// Record sizes and category offsets as the instrument's formats define them, so that a wrong
+// entry in the record format table shows.
 TEST(PcgIndexTest, CombinationRecordsGiveNameAndCategoryAtTheFormatsOffset) {
-  for (int code : SamplePcgModelCodes()) {
-    SCOPED_TRACE(code);
-    const RecordFormat format = *RecordFormatFromCode(code);
-    const RecordFormatInfo& info = RecordFormatTable(format);
-    Bytes records = SampleCombinationRecords(format, 2);
-    const std::size_t last = 127 * info.combinationRecordSize;
+  struct Case {
+    int code;
+    std::uint32_t recordSize, categoryAt;
+  };
+  for (const Case& c : {Case{1, 448, 214}, {2, 352, 118}, {3, 996, 762}, {5, 996, 762}}) {
+    SCOPED_TRACE(c.code);
+    Bytes records(128 * c.recordSize, 0);
+    const std::size_t last = 127 * c.recordSize;
     std::copy_n("Last Combi Name!", 16, records.begin() + static_cast<std::ptrdiff_t>(last));
-    records[last + info.combinationCategoryOffset] = 13;
-    const Bytes file = PcgFileBytes(
-        PcgProductByte(code),
-        PcgChunk("CMB1",
-                 PcgBankChunk("CBK1", 2, static_cast<std::uint32_t>(info.combinationRecordSize),
-                              records)));
-    Result<PcgIndex> index = IndexPcgBytes(file);
+    records[last + c.categoryAt] = 13;
+    const Bytes banks = PcgChunk("CMB1", PcgBankChunk("CBK1", 2, c.recordSize, records));
+    const Bytes v2 = c.code == 5 ? PcgChunk("CV2B", {}) : Bytes();
+    Result<PcgIndex> index =
+        IndexPcgBytes(PcgFileBytes(PcgProductByte(c.code), Concat({v2, banks})));
     ASSERT_TRUE(index.ok());
+    ASSERT_EQ(index->modelCode, c.code);
     const CombinationSlot& slot = (*index->combinations)[2][127];
     EXPECT_EQ(slot.number(), 127);
     EXPECT_EQ(slot.name(), "Last Combi Name!");
@@ -150,8 +155,6 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
   auto programs = [](const Bytes& inner) { return PcgFileBytes('P', PcgChunk("PRG1", inner)); };
   Bytes beyond;  // banks F and 0x1FF (low byte 0xFF) and a sixth bank are ignored
   for (std::uint32_t n : {0u, 5u, 1u, 2u, 0x1FFu, 3u, 4u, 0u}) beyond = Concat({beyond, bank(n)});
-  Bytes hugeLeaf = PcgChunk("GLB1", {});
-  WriteBe32(hugeLeaf, 4, 0xFFFFFFF0u);
   Bytes shortBank = PcgBankChunk("PBK1", 1, 540, {});
   WriteBe32(shortBank, 4, 0);  // a size below its own header
   Bytes pcg1PastEnd = programs({});
@@ -162,8 +165,8 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
   struct Case {
     const char* what;
     Bytes file;
-    std::vector<int> banks;
-    int ignored;
+    std::vector<int> loaded;  // in chunk order
+    int listed, ignored;
     bool truncated;
   };
   const Case cases[] = {
@@ -174,16 +177,13 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
                                                           PcgChunk("GLB1", TinyBank("PBK1", 1)),
                                                           PcgChunk("pbk1", PcgChunk("ZERO", {})),
                                                           bank(0)}))})),
-       {3, 0},
-       0,
-       false},
-      {"beyond A-E", programs(beyond), {0, 1, 2, 3, 4}, 3, false},
-      {"pcg1 past end", pcg1PastEnd, {}, 0, true},
-      {"leaf past end", programs(Concat({hugeLeaf, TinyBank("PBK1", 0)})), {}, 0, true},
-      {"bank size below header", programs(shortBank), {}, 0, true},
-      {"cut inside bank A's header", cut(firstBank + 14), {}, 0, true},
-      {"cut after bank B", cut(firstBank + 2 * bankChunk), {0, 1}, 0, true},
-      {"cut inside bank C", cut(firstBank + 2 * bankChunk + 100), {0, 1}, 0, true},
+       {3, 0}, 2, 0, false},
+      {"beyond A-E", programs(beyond), {0, 1, 2, 3, 4}, 5, 3, false},
+      {"pcg1 past end", pcg1PastEnd, {}, 0, 0, true},
+      {"bank size below header", programs(shortBank), {}, 1, 0, true},  // listed, never loaded
+      {"cut at bank A's header's last byte", cut(firstBank + 8 + 11), {}, 0, 0, true},
+      {"cut after bank B", cut(firstBank + 2 * bankChunk), {0, 1}, 2, 0, true},
+      {"cut inside bank C", cut(firstBank + 2 * bankChunk + 100), {0, 1}, 3, 0, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -192,14 +192,12 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
     EXPECT_TRUE(index->hasPrograms);
     EXPECT_EQ(index->truncated, c.truncated);
     EXPECT_EQ(index->ignoredBankChunks, c.ignored);
-    ASSERT_GE(index->programBanks.count, c.banks.size());
-    if (!c.truncated) {
-      EXPECT_EQ(index->programBanks.count, c.banks.size());
-    }
-    EXPECT_EQ(std::ranges::count(index->programBankLoaded, true), std::ssize(c.banks));
-    for (std::size_t i = 0; i < c.banks.size(); ++i) {
-      EXPECT_EQ(index->programBanks.numbers[i], c.banks[i]);
-      EXPECT_EQ((*index->programs)[c.banks[i]][9].name(), SampleProgramBank(c.banks[i])[9].name());
+    ASSERT_EQ(index->programBanks.count, c.listed);
+    EXPECT_EQ(std::ranges::count(index->programBankLoaded, true), std::ssize(c.loaded));
+    for (std::size_t i = 0; i < c.loaded.size(); ++i) {
+      EXPECT_EQ(index->programBanks.numbers[i], c.loaded[i]);
+      const int number = c.loaded[i];
+      EXPECT_EQ((*index->programs)[number][9].name(), SampleProgramBank(number)[9].name());
     }
     if (c.truncated) {
       EXPECT_FALSE(index->hasCombinations);
@@ -207,46 +205,67 @@ TEST(PcgIndexTest, WalkKeepsOnlyWholeBanksThatFit) {
   }
 }
 
-// A file kept in memory; a reported size beyond its bytes stands for a file shrinking under us.
-class MemoryFile final : public FileHandle {
- public:
-  MemoryFile(Bytes bytes, std::int64_t size = -1)
-      : bytes_(std::move(bytes)), size_(size < 0 ? std::ssize(bytes_) : size) {}
-  std::int64_t Size() override { return size_; }
-  bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    if (offset > bytes_.size() || bytes_.size() - offset < out.size()) return false;
-    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
-    return true;
-  }
-  bool WriteAt(std::uint64_t, std::span<const std::uint8_t>) override { return false; }
-  bool Flush() override { return true; }
-  const std::string& Path() const override { return path_; }
-
- private:
-  Bytes bytes_;
-  std::int64_t size_;
-  std::string path_ = "memory";
-};
-
-FileOpener Serving(Bytes bytes, std::int64_t size = -1) {
-  return [=](const std::string&) -> FileHandlePtr {
-    return std::make_unique<MemoryFile>(bytes, size);
+// One step of the walk ends past the chunk's head and the size that head gives; the file counts
+// as cut short only when that end, or the head or bank header itself, lies past the file's end.
+TEST(PcgIndexTest, AWalkStepEndsAfterTheChunkHeadAndItsContents) {
+  const Bytes leaf = PcgChunk("GLB1", Bytes(20, 0));  // 8 + 20 bytes
+  const Bytes bank = TinyBank("DBK1", 3);             // 8 + 12 + 16 bytes
+  auto first = [](const Bytes& chunk, std::size_t n) {
+    return Bytes(chunk.data(), chunk.data() + n);
   };
+  struct Case {
+    const char* what;
+    Bytes chunk;
+    std::uint64_t end;  // from the chunk's start
+    bool truncated;
+    int banks;
+  };
+  const Case cases[] = {
+      {"leaf", leaf, 28, false, 0},
+      {"empty leaf", PcgChunk("CSM1", {}), 8, false, 0},
+      {"container", PcgChunk("DKT1", leaf), 8, false, 0},
+      {"bank", bank, 36, false, 1},
+      {"leaf one byte past the end", first(leaf, 27), 28, true, 0},
+      {"bank one byte past the end", first(bank, 35), 36, true, 1},
+      {"bank header without its last byte", first(bank, 19), 19, true, 0},
+      {"chunk head without its last byte", first(leaf, 7), 7, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Bytes file = Concat({Bytes(5, 0xAA), c.chunk});  // the chunk does not start at 0
+    PcgIndex index;
+    std::uint64_t position = 5;
+    IndexPcgChunk(index, file, position);
+    EXPECT_EQ(position, 5 + c.end);
+    EXPECT_EQ(index.truncated, c.truncated);
+    ASSERT_EQ(index.dbk1Banks.count, c.banks);
+    if (c.banks) {
+      EXPECT_EQ(index.dbk1Banks.numbers[0], 3);
+      EXPECT_EQ(index.dbk1Banks.positions[0], 5 + 8 + 12);
+    }
+  }
 }
 
-TEST(OpenPcgFileTest, KeepsTheHandleOnlyWhenTheFileIsTaken) {
-  const Bytes sample = BuildSamplePcgFile(2).bytes;
-  Result<PcgIndex> index = OpenPcgFile("a.PCG", Serving(sample));
+TEST(OpenPcgFileTest, HoldsTheFileOnlyWhenItIsTaken) {
+  testing::TempDir dir;
+  const std::string taken = dir.file("a.PCG"), refused = dir.file("b.PCG");
+  const std::string huge = dir.file("c.PCG"), missing = dir.file("d.PCG");
+  testing::WriteFileBytes(taken, BuildSamplePcgFile(2).bytes);
+  testing::WriteFileBytes(refused, Bytes(100, 'V'));
+  testing::WriteFileBytes(huge, {});
+  std::filesystem::resize_file(huge, kMaxPcgFileSize + 1);  // sparse: nothing is written
+  Result<PcgIndex> index = OpenPcgFile(taken, OpenLockedFile);
   ASSERT_TRUE(index.ok());
-  EXPECT_TRUE(index->isOpen());
-  EXPECT_EQ(index->path, "a.PCG");
+  EXPECT_EQ(index->path, taken);
   EXPECT_EQ(index->modelCode, 2);
+  EXPECT_FALSE(OpenLockedFile(taken));  // held, so no other program writes it meanwhile
   // A program for editing is a copy that outlives the file.
   const std::optional<ProgramSlot> copy = ProgramForEdit(*index, 4, 127);
   EXPECT_FALSE(ProgramForEdit(*index, 5, 0));
   EXPECT_FALSE(ProgramForEdit(*index, 0, 128));
 
   ClosePcgFile(*index);
+  EXPECT_TRUE(OpenLockedFile(taken));
   ASSERT_TRUE(copy);
   EXPECT_EQ(copy->number(), 127);
   EXPECT_EQ(copy->name(), SampleProgramBank(4)[127].name());
@@ -255,22 +274,16 @@ TEST(OpenPcgFileTest, KeepsTheHandleOnlyWhenTheFileIsTaken) {
   EXPECT_EQ((*index->programs)[0][3].name(), "");
   EXPECT_EQ(std::ranges::count(index->programBankLoaded, true), 0);
 
-  struct Case {
-    const char* what;
-    FileOpener opener;
-    std::string_view text;
+  const std::pair<std::string, std::string_view> cases[] = {
+      {missing, kPcgOpenErrorText},
+      {huge, kPcgTooLargeText},
+      {refused, kPcgNotValidText},
   };
-  const Case cases[] = {
-      {"cannot open", [](const std::string&) { return FileHandlePtr{}; }, kPcgOpenErrorText},
-      {"too large", Serving({}, static_cast<std::int64_t>(kMaxPcgFileSize) + 1), kPcgTooLargeText},
-      {"read fails", Serving({}, 4096), kPcgReadErrorText},
-      {"not a PCG file", Serving(Bytes(100, 'V')), kPcgNotValidText},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    Result<PcgIndex> refused = OpenPcgFile("b.PCG", c.opener);
-    ASSERT_FALSE(refused.ok());
-    EXPECT_EQ(refused.failure(), FileError(std::string(c.text)));
+  for (const auto& [path, text] : cases) {
+    EXPECT_EQ(OpenPcgFile(path, OpenLockedFile).failure(), FileError(std::string(text))) << path;
+    if (path != missing) {
+      EXPECT_TRUE(OpenLockedFile(path)) << "a refused file is let go";
+    }
   }
   EXPECT_EQ(PcgAlreadyOpenFailure().caption, "Sorry");
 }
