@@ -119,7 +119,7 @@ TEST_F(LoadOsFilesDialogTest, SwitchingModelEmptiesThePathsAndReclickingKeepsThe
   EXPECT_EQ(pressOk(*dialog).size(), 2u);  // asks for both files again
 }
 
-TEST_F(LoadOsFilesDialogTest, BrowseListsOnlyTheModelsExactNamesInEitherCase) {
+TEST_F(LoadOsFilesDialogTest, BrowseOffersTheModelsExactNameAndRemembersThePath) {
   const SampleSetPaths paths = app.writeSet(WorkstationModel::OrvaneSalone);
   auto dialog = openDialog(WorkstationModel::OrvaneSalone);
   browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
@@ -129,14 +129,14 @@ TEST_F(LoadOsFilesDialogTest, BrowseListsOnlyTheModelsExactNamesInEitherCase) {
 
   ASSERT_EQ(app.prompts.asked.size(), 3u);
   const FileChooser& sysinfo = app.prompts.asked[0].chooser;
-  EXPECT_EQ(sysinfo.nameFilter(), "SYSINFO File (SYSINFO.030 sysinfo.030)");
+  EXPECT_EQ(sysinfo.filterLabel, "SYSINFO File (SYSINFO.030)");
   EXPECT_EQ(sysinfo.defaultSuffix, "030");
   EXPECT_TRUE(sysinfo.mustExist);
   // The second chooser starts at the path chosen before; cancelling it keeps that path.
   EXPECT_EQ(app.prompts.asked[1].initialPath, Q(paths.sysinfo));
   EXPECT_EQ(dialog->pathField(OsFileRole::Sysinfo)->text(), Q(paths.sysinfo));
-  EXPECT_EQ(app.prompts.asked[2].chooser.nameFilter(),
-            "Orvane Salone OS 1.0.6 EXT File (EXT03085.030 ext03085.030)");
+  EXPECT_EQ(app.prompts.asked[2].chooser.filterLabel,
+            "Orvane Salone OS 1.0.6 EXT File (EXT03085.030)");
 }
 
 TEST_F(LoadOsFilesDialogTest, CancelOrEscapeThenReopenOffersTheSameModelAndPaths) {

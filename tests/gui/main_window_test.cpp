@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -13,6 +14,7 @@
 #include "gui/app/about_dialog.h"
 #include "gui/osfiles/load_os_files_dialog.h"
 #include "gui/osfiles/os_data_panel.h"
+#include "bitmaps/bitmap_gui_support.h"
 #include "gui_test_support.h"
 #include "support/faulty_files.h"
 
@@ -71,13 +73,18 @@ TEST_F(MainWindowTest, MenuHasEveryItemInOrderWithItsInitialState) {
     EXPECT_EQ(menu->title().remove('&'), expected[p].first);
     const QList<QAction*> items = menu->actions();
     ASSERT_EQ(items.size(), static_cast<qsizetype>(expected[p].second.size())) << p;
+    QSet<QChar> accessKeys;  // one underlined letter per item, none twice in a menu
     for (std::size_t i = 0; i < expected[p].second.size(); ++i) {
       const Item& want = expected[p].second[i];
       QAction* item = items[static_cast<qsizetype>(i)];
       SCOPED_TRACE(want.text.toStdString());
       EXPECT_EQ(item->isSeparator(), want.text == "-");
       if (want.text == "-") continue;
-      EXPECT_EQ(item->text(), want.text);
+      EXPECT_EQ(item->text().count('&'), 1);
+      EXPECT_EQ(item->text().remove('&'), want.text);
+      const QChar key = item->text().at(item->text().indexOf('&') + 1).toLower();
+      EXPECT_FALSE(accessKeys.contains(key)) << "access key used twice: " << key.toLatin1();
+      accessKeys.insert(key);
       EXPECT_EQ(item->isEnabled(), want.enabled);
       EXPECT_EQ(window.action(static_cast<MenuCommand>(want.id)), item);
     }
@@ -101,13 +108,35 @@ TEST_F(MainWindowTest, WebAndHelpItemsGoToTheirPlaces) {
   EXPECT_EQ(app.prompts.helpShown, 1);
 }
 
+TEST_F(MainWindowTest, UsualShortcutsRunTheirCommands) {
+  Activate(&window);
+  QTest::keyClick(&window, Qt::Key_F1);
+  EXPECT_EQ(app.prompts.helpShown, 1);
+  bool loadShown = false;
+  OnNextModal<LoadOsFilesDialog>([&](LoadOsFilesDialog* dialog) {
+    loadShown = true;
+    dialog->reject();
+  });
+  QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_TRUE(loadShown);
+  openThroughMenu(WorkstationModel::Ossik, app.writeSet(WorkstationModel::Ossik));
+  app.prompts.answers = {false};
+  Activate(&window);
+  QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(app.prompts.questions, std::vector<ShownText>{kSaveChanges});
+  EXPECT_FALSE(app.state.osFiles().isOpen());
+  QSignalSpy exited(&window, &MainWindow::exited);
+  QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ(exited.count(), 1);
+}
+
 TEST_F(MainWindowTest, OpenPcgOffersThePcgChooserAndPassesTheChoiceOn) {
   QSignalSpy chosen(&window, &MainWindow::openPcgRequested);
   app.prompts.files = {std::nullopt, QString("/some/where/BANKS.PCG")};
   window.action(MenuCommand::OpenPcg)->trigger();
   window.action(MenuCommand::OpenPcg)->trigger();
   ASSERT_EQ(app.prompts.asked.size(), 2u);
-  EXPECT_EQ(app.prompts.asked[0].chooser.nameFilter(), "PCG File (*.PCG *.pcg)");
+  EXPECT_EQ(app.prompts.asked[0].chooser.filterLabel, "PCG File (*.PCG)");
   ASSERT_EQ(chosen.count(), 1);
   EXPECT_EQ(chosen.at(0).at(0).toString(), "/some/where/BANKS.PCG");
 }
@@ -119,6 +148,9 @@ TEST(MainWindowStartUp, AboutComesFirstThenThePanelAtTheTopLeft) {
   OnNextModal<AboutDialog>([&](AboutDialog* about) {
     aboutSeen = true;
     EXPECT_TRUE(window.isVisible());
+    // Centred over the main window, wherever that is.
+    const QPoint offset = about->frameGeometry().center() - window.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4);
     EXPECT_EQ(window.osDataPanel(), nullptr);
     QStringList texts;
     for (QLabel* label : about->findChildren<QLabel*>()) texts << label->text();

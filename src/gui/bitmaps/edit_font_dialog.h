@@ -39,6 +39,7 @@ class EditFontDialog : public QDialog {
   void loadFontFile();
   void showGlyph(int index);
   void showAllGlyphs();
+  void fitListToSlot();
 
   BitmapEditors& editors_;
   FontSlot slot_;

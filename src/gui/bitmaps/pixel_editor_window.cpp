@@ -7,7 +7,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QPaintEngine>
 #include <QShortcut>
+#include <QToolTip>
 #include <algorithm>
 #include <climits>
 
@@ -46,6 +48,18 @@ std::optional<GridOperation> OperationOf(EditorCommand command) {
     default:
       return std::nullopt;
   }
+}
+
+const QKeySequence kUndoKeys(Qt::CTRL | Qt::Key_Z);
+const QKeySequence kRedoKeys[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                  QKeySequence(Qt::CTRL | Qt::Key_Y)};
+
+QString GridToolTip() {
+  return QStringLiteral(
+             "Left button: paint. Right button: erase.\n%1: undo. %2 or %3: redo.")
+      .arg(kUndoKeys.toString(QKeySequence::NativeText),
+           kRedoKeys[0].toString(QKeySequence::NativeText),
+           kRedoKeys[1].toString(QKeySequence::NativeText));
 }
 
 bool IsOkOrCancel(EditorCommand command) {
@@ -111,19 +125,18 @@ PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts&
     button->setObjectName(ControlName(place.command));
     button->setGeometry(ToQRect(place.rect));
     button->setDefault(place.isDefault);
+    button->setAutoDefault(true);  // Enter presses the button that has the focus
     connect(button, &QPushButton::clicked, this, [this, command = place.command] { run(command); });
     buttons_[place.command] = button;
   }
 
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this,
-          &PixelEditorWindow::undo);
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+  connect(new QShortcut(kUndoKeys, this), &QShortcut::activated, this, &PixelEditorWindow::undo);
+  for (const QKeySequence& keys : kRedoKeys) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, &PixelEditorWindow::redo);
   }
 
   resize(size.width, size.height);
-  picture_.Rebuild(editor_.grid(), editor_.geometry());
+  picture_.Rebuild(editor_.grid(), editor_.geometry(), devicePixelRatioF());
 }
 
 QPushButton* PixelEditorWindow::button(EditorCommand command) const {
@@ -179,7 +192,7 @@ void PixelEditorWindow::showEffect(const MouseEffect& effect) {
 }
 
 void PixelEditorWindow::repaintAll() {
-  picture_.Rebuild(editor_.grid(), editor_.geometry());
+  picture_.Rebuild(editor_.grid(), editor_.geometry(), picture_.pixelRatio());
   cellUpdates_ = 0;
   update();
 }
@@ -194,11 +207,29 @@ void PixelEditorWindow::paintEvent(QPaintEvent* event) {
     painter.setBrush(Qt::white);
     painter.drawRect(marker.adjusted(0, 0, -1, -1));
   }
+  // The picture is made for the pixels it is copied onto: after a move to a screen of another
+  // ratio (or when the window is rendered elsewhere) it is drawn again at that ratio.
+  const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
+  if (ratio != picture_.pixelRatio()) picture_.Rebuild(editor_.grid(), geometry, ratio);
   const QRect target = picture_.rect() & event->rect();
   if (!target.isEmpty()) {
-    painter.drawImage(target.topLeft(), picture_.image(),
-                      target.translated(-picture_.rect().topLeft()));
+    painter.drawImage(QRectF(target), picture_.image(), QRectF(picture_.sourceRect(target)));
   }
+}
+
+bool PixelEditorWindow::event(QEvent* event) {
+  // Over the grid, a tooltip tells how to draw and that every change can be taken back.
+  if (event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (picture_.rect().contains(help->pos())) {
+      QToolTip::showText(help->globalPos(), GridToolTip(), this, picture_.rect());
+    } else {
+      QToolTip::hideText();
+      event->ignore();
+    }
+    return true;
+  }
+  return QWidget::event(event);
 }
 
 void PixelEditorWindow::mousePressEvent(QMouseEvent* event) {

@@ -6,6 +6,7 @@
 #include "core/samples/sample_pcg_files.h"
 #include "gui/app/main_window.h"
 #include "gui/app/menu_command.h"
+#include "gui/common/dialog_units.h"
 #include "gui/osfiles/load_os_files_dialog.h"
 #include "gui/osfiles/os_data_panel.h"
 #include "gui/pcg/gm_banks_dialog.h"
@@ -20,6 +21,8 @@ namespace {
 TEST(PcgFromTheMainWindow, MenuPanelAndExitPathReachThePcgWindows) {
   GuiHarness app;
   MainWindow window(app.state);
+  window.move(60, 40);
+  window.show();
   window.createOsDataPanel();
   PcgWindows* pcg = window.pcgWindows();
   ASSERT_NE(pcg, nullptr);
@@ -42,6 +45,22 @@ TEST(PcgFromTheMainWindow, MenuPanelAndExitPathReachThePcgWindows) {
   EXPECT_TRUE(pcg->browser()->transferButton()->isEnabled());
   QTest::mouseClick(window.osDataPanel()->button(PanelControl::ViewGmBanks), Qt::LeftButton);
   ASSERT_NE(pcg->gmBanks(), nullptr);
+
+  // Both at their design size, at (120, 0) dialog units of the client area: right of the panel
+  // and below the menu, which stay in sight.
+  const QPoint client = window.centralWidget()->mapToGlobal(QPoint(0, 0));
+  const QWidget* panel = window.osDataPanelWindow();
+  const int panelRight = panel->mapToGlobal(QPoint(panel->width(), 0)).x();
+  const std::pair<QDialog*, QSize> designs[] = {{pcg->browser(), {382, 378}},
+                                               {pcg->gmBanks(), {234, 321}}};
+  for (const auto& [dialog, size] : designs) {
+    SCOPED_TRACE(dialog->windowTitle().toStdString());
+    const DialogUnits units(dialog);
+    EXPECT_EQ(dialog->size(), units.size(size.width(), size.height()));
+    EXPECT_EQ(dialog->pos(), client + units.point(120, 0));
+    EXPECT_GT(dialog->frameGeometry().left(), panelRight);
+    EXPECT_GE(dialog->frameGeometry().top(), client.y());
+  }
 
   // Exit: the set is closed (No), the browser ends and the file is released.
   app.prompts.answers.push_back(false);
