@@ -39,7 +39,7 @@ QSize BankList::cellSize() const {
   const QFontMetrics metrics = fontMetrics();
   const int name = std::max(metrics.averageCharWidth() * 16,
                             metrics.horizontalAdvance(QStringLiteral("Woodwind Ensembl")));
-  return QSize(name + 12, metrics.height() + 2);
+  return QSize(name + 8, metrics.height() + 2);
 }
 
 QSize BankList::sizeHint() const {

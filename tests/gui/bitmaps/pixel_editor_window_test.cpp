@@ -181,6 +181,28 @@ TEST(PixelEditorWindow, EachButtonRunsItsOperationOnTheBytesColumnsAndRepaintsAl
   }
 }
 
+// On a screen of pixel ratio 2 the picture is made at that ratio, so every cell edge falls on a
+// whole device pixel; back on a ratio-1 screen it is made again.
+TEST(PixelEditorWindow, GridPictureFollowsThePixelRatioAndKeepsCellEdgesCrisp) {
+  Fixture f(GraphicEditor(2, 3));
+  Press(f.window, CellCentre(f.geometry(), 1, 1), Qt::LeftButton);
+  Release(f.window, CellCentre(f.geometry(), 1, 1), Qt::LeftButton);
+  for (const int ratio : {2, 1}) {
+    QImage surface(f.window->size() * ratio, QImage::Format_RGB32);
+    surface.setDevicePixelRatio(ratio);
+    f.window->render(&surface);
+    EXPECT_EQ(f.window->picture().pixelRatio(), ratio);
+    // Across cell (1, 1) (pitch 4, from x = 29): its left outline, its ink, the next outline.
+    const int y = CellCentre(f.geometry(), 1, 1).y() * ratio;
+    std::vector<QRgb> row;
+    for (int x = 29 * ratio; x < 34 * ratio; ++x) row.push_back(surface.pixel(x, y));
+    std::vector<QRgb> expected(5 * ratio, kBlack);
+    std::fill_n(expected.begin(), ratio, GridPicture::kOutline);
+    std::fill_n(expected.end() - ratio, ratio, GridPicture::kOutline);
+    EXPECT_EQ(row, expected);
+  }
+}
+
 TEST(PixelEditorWindow, LoadBitmapWarnsInOrderThenLoadsOrRefusesWithoutTouchingTheGrid) {
   TempDir dir;
   // 40 x 3: wider (32 columns) and taller (2 rows) than the graphic; stored bottom-up.

@@ -12,31 +12,24 @@
 namespace zentavour::testing {
 namespace {
 
-QString Touch(const TempDir& dir, const std::string& name) {
-  const std::filesystem::path path = dir.path() / name;
-  std::filesystem::create_directories(path.parent_path());
-  QFile(QString::fromStdString(path.string())).open(QIODevice::WriteOnly);
-  return QString::fromStdString(path.string());
-}
-
-// Runs one real chooser: notes its filters, the folder it opened in and what it lists there,
-// then answers `answer` (cancels when empty).
+// What a real chooser showed: its filters, the folder it opened in and the names listed there.
 struct Seen {
   QStringList filters, listed;
   QString folder;
 };
+
+// Runs the chooser, answering `answer` (cancelling when it is empty) once `listed` names show.
 Seen RunChooser(QtPrompts& prompts, const FileChooser& chooser, const QString& initial,
-                const QString& answer, int listedAtLeast = 0) {
+                const QString& answer, int listed = 0) {
   Seen seen;
   OnNextModal<QFileDialog>([&](QFileDialog* dialog) {
     seen.filters = dialog->nameFilters();
     seen.folder = dialog->directory().absolutePath();
     auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
-    QAbstractItemModel* model = view->model();
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return model->rowCount(view->rootIndex()) >= listedAtLeast; }, 3000));
-    for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
-      seen.listed << model->index(row, 0, view->rootIndex()).data().toString();
+    const auto rows = [view] { return view->model()->rowCount(view->rootIndex()); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rows() >= listed; }, 3000));
+    for (int row = 0; row < rows(); ++row) {
+      seen.listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
     }
     seen.listed.sort();
     if (answer.isEmpty()) return dialog->reject();
@@ -50,50 +43,40 @@ Seen RunChooser(QtPrompts& prompts, const FileChooser& chooser, const QString& i
   return seen;
 }
 
-TEST(QtPrompts, ChooserShowsTheExactLabelAndListsItsPatternInEitherCase) {
-  struct Case {
-    FileChooser chooser;
-    QStringList listed;
-    std::vector<std::string> hidden;
-  };
-  const Case cases[] = {
-      {PcgFileChooser(), {"a.PCG", "b.pcg"}, {"c.txt", "d.PCGX"}},
-      {OsFileChooser(WorkstationModel::Orvane, OsFileRole::Sysinfo),
-       {"SYSINFO.420", "sysinfo.420"},
-       {"SYSINFO.260", "xSYSINFO.420"}},
-      {BitmapFileChooser(), {"logo.BMP", "logo.bmp"}, {"logo.png"}},
-      {FontFileOpenChooser(), {"font.GLX", "font.glx"}, {"font.glx.bak"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.chooser.filterLabel.toStdString());
-    TempDir dir;
-    for (const std::string& name : c.hidden) Touch(dir, name);
-    QString lowerCase;
-    for (const QString& name : c.listed) lowerCase = Touch(dir, name.toStdString());
-    QtPrompts prompts;
-    const Seen seen = RunChooser(prompts, c.chooser, lowerCase, lowerCase, 2);
-    EXPECT_EQ(seen.filters, QStringList{c.chooser.filterLabel});
-    EXPECT_EQ(seen.listed, c.listed);
-  }
-}
-
-TEST(QtPrompts, EveryChooserStartsInTheFolderOfTheLastFileChosen) {
+TEST(QtPrompts, ChoosersShowTheExactLabelMatchEitherCaseAndOpenWhereTheLastFileWas) {
   TempDir dir;
-  const QString pcg = Touch(dir, "pcg/banks.PCG");
-  const QString font = Touch(dir, "fonts/large.glx");
+  const auto touch = [&](const char* name) {
+    const QString path = QString::fromStdString(dir.file(name));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile(path).open(QIODevice::WriteOnly);
+    return path;
+  };
+  for (const char* other : {"pcg/c.txt", "pcg/d.PCGX", "os/SYSINFO.260", "os/xSYSINFO.420"}) {
+    touch(other);
+  }
+  touch("pcg/a.PCG");
+  const QString pcg = touch("pcg/b.pcg");
+  touch("os/SYSINFO.420");
+  const QString sysinfo = touch("os/sysinfo.420");
   const QString pcgFolder = QFileInfo(pcg).absolutePath();
-  const QString fontFolder = QFileInfo(font).absolutePath();
+  const QString osFolder = QFileInfo(sysinfo).absolutePath();
   QtPrompts prompts;
-  RunChooser(prompts, PcgFileChooser(), {}, pcg);
-  // Another kind of chooser, with no path of its own, opens where the PCG file was.
-  EXPECT_EQ(RunChooser(prompts, FontFileOpenChooser(), {}, font).folder, pcgFolder);
-  // Cancelling chooses nothing: the folder stays the font file's, for opening and saving.
-  EXPECT_EQ(RunChooser(prompts, BitmapFileChooser(), {}, {}).folder, fontFolder);
-  EXPECT_EQ(RunChooser(prompts, FontFileSaveChooser(), {}, {}).folder, fontFolder);
-  // A path the caller remembers is offered in its own folder.
-  EXPECT_EQ(RunChooser(prompts, OsFileChooser(WorkstationModel::Orvane, OsFileRole::Sysinfo),
-                       pcgFolder + "/SYSINFO.420", {})
-                .folder,
+
+  Seen seen = RunChooser(prompts, PcgFileChooser(), pcg, pcg, 2);
+  EXPECT_EQ(seen.filters, QStringList{"PCG File (*.PCG)"});
+  EXPECT_EQ(seen.listed, (QStringList{"a.PCG", "b.pcg"}));
+  // Another chooser with no path of its own opens where the PCG file was chosen.
+  seen = RunChooser(prompts, OsFileChooser(WorkstationModel::Orvane, OsFileRole::Sysinfo), {},
+                    sysinfo);
+  EXPECT_EQ(seen.folder, pcgFolder);
+  seen = RunChooser(prompts, OsFileChooser(WorkstationModel::Orvane, OsFileRole::Sysinfo), {},
+                    {}, 2);
+  EXPECT_EQ(seen.filters, QStringList{"SYSINFO File (SYSINFO.420)"});
+  EXPECT_EQ(seen.listed, (QStringList{"SYSINFO.420", "sysinfo.420"}));
+  // Cancelling chose nothing: the next chooser still opens in the SYSINFO file's folder, and
+  // a path the caller holds is offered in its own folder.
+  EXPECT_EQ(RunChooser(prompts, FontFileSaveChooser(), {}, {}).folder, osFolder);
+  EXPECT_EQ(RunChooser(prompts, BitmapFileChooser(), pcgFolder + "/logo.bmp", {}).folder,
             pcgFolder);
 }
 

@@ -218,5 +218,32 @@ TEST_F(PcgBrowser, TransferButtonFollowsTheOpenOsFileSet) {
   EXPECT_FALSE(pcg.windows.browser()->transferButton()->isEnabled());
 }
 
+// The face of a button beside its text, as the user sees it.
+QColor FaceColour(QPushButton* button) {
+  const QImage image = button->grab().toImage();
+  return image.pixelColor(6, image.height() / 2);
+}
+
+TEST_F(PcgBrowser, TheChosenBankStandsOutInLightAndDarkPalettes) {
+  const QPalette light = QApplication::palette();
+  QPalette dark(QColor(53, 53, 53), QColor(45, 45, 45));
+  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  const std::string path = pcg.writeSamplePcg(1);
+  for (const QPalette& palette : {light, dark}) {
+    QApplication::setPalette(palette);  // as the desktop's theme gives it to new windows
+    pcg.openThroughMenu(path);
+    PcgFileDialog* browser = pcg.windows.browser();
+    QTest::mouseClick(browser->programBankButton(1), Qt::LeftButton);
+    ASSERT_TRUE(browser->programBankButton(1)->isChecked());
+    const QColor a = FaceColour(browser->programBankButton(1));
+    const QColor b = FaceColour(browser->programBankButton(0));
+    const int distance = std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                         std::abs(a.blue() - b.blue());
+    EXPECT_GT(distance, 150) << a.name().toStdString() << " beside " << b.name().toStdString();
+    pcg.windows.closePcg();
+  }
+  QApplication::setPalette(light);
+}
+
 }  // namespace
 }  // namespace zentavour::testing
