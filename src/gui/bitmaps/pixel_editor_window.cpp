@@ -107,7 +107,9 @@ PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts&
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
   setPalette(white);
-  setAutoFillBackground(true);
+  // The window paints its own white around the grid: filling the whole window first and
+  // then covering most of it with the grid would write every pixel twice.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 
   std::vector<EditorButton> layout = editor_.geometry().Buttons();
   PixelSize size = editor_.geometry().WindowSize();
@@ -199,7 +201,15 @@ void PixelEditorWindow::repaintAll() {
 
 void PixelEditorWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  // The picture is made for the pixels it is copied onto: after a move to a screen of another
+  // ratio (or when the window is rendered elsewhere) it is drawn again at that ratio.
   const EditorGeometry& geometry = editor_.geometry();
+  const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
+  if (ratio != picture_.pixelRatio()) picture_.Rebuild(editor_.grid(), geometry, ratio);
+
+  for (const QRect& rect : event->region() - picture_.rect()) {
+    painter.fillRect(rect, palette().window());
+  }
   if (geometry.kind == EditorKind::Character) {
     // The handle the user drags to set the glyph's width.
     const QRect marker = ToQRect(geometry.WidthMarkerRect());
@@ -207,14 +217,12 @@ void PixelEditorWindow::paintEvent(QPaintEvent* event) {
     painter.setBrush(Qt::white);
     painter.drawRect(marker.adjusted(0, 0, -1, -1));
   }
-  // The picture is made for the pixels it is copied onto: after a move to a screen of another
-  // ratio (or when the window is rendered elsewhere) it is drawn again at that ratio.
-  const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
-  if (ratio != picture_.pixelRatio()) picture_.Rebuild(editor_.grid(), geometry, ratio);
   const QRect target = picture_.rect() & event->rect();
-  if (!target.isEmpty()) {
-    painter.drawImage(QRectF(target), picture_.image(), QRectF(picture_.sourceRect(target)));
-  }
+  if (target.isEmpty()) return;
+  // Drawn at a point, the picture's own ratio sets its size: the copy is a plain blit, where
+  // drawing it into a target rectangle goes through the toolkit's scaling even at 1:1.
+  painter.drawImage(QPointF(target.topLeft()), picture_.image(),
+                    QRectF(picture_.sourceRect(target)));
 }
 
 bool PixelEditorWindow::event(QEvent* event) {
