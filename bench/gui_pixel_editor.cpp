@@ -15,10 +15,10 @@
 #include <fstream>
 
 #include "core/bitmaps/pixel_editor.h"
-#include "gui/common/qt_prompts.h"
 #include "gui/bitmaps/glyph_rendering.h"
 #include "gui/bitmaps/grid_picture.h"
 #include "gui/bitmaps/pixel_editor_window.h"
+#include "gui/common/qt_prompts.h"
 
 namespace {
 
@@ -183,9 +183,10 @@ BENCHMARK(FontImportPass)->Arg(12)->Arg(20)->Unit(benchmark::kMillisecond);
 void UseTwoScreens() {
   const std::filesystem::path config =
       std::filesystem::temp_directory_path() / "zentavour-bench-screens.json";
-  std::ofstream(config) << R"({"screens": [)"
-                        << R"({"name": "ratio1", "x": 0, "y": 0, "width": 1600, "height": 1200},)"
-                        << R"({"name": "ratio2", "x": 1600, "y": 0, "width": 3200, "height": 2400}]})";
+  std::ofstream(config)
+      << R"({"screens": [)"
+      << R"({"name": "ratio1", "x": 0, "y": 0, "width": 1600, "height": 1200},)"
+      << R"({"name": "ratio2", "x": 1600, "y": 0, "width": 3200, "height": 2400}]})";
   setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.string()).c_str(), 1);
   setenv("QT_SCREEN_SCALE_FACTORS", "ratio1=1;ratio2=2", 1);
 }

@@ -10,11 +10,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "bitmaps/bitmap_gui_support.h"
 #include "core/osfiles/os_image_layout.h"
 #include "gui/app/about_dialog.h"
 #include "gui/osfiles/load_os_files_dialog.h"
 #include "gui/osfiles/os_data_panel.h"
-#include "bitmaps/bitmap_gui_support.h"
 #include "gui_test_support.h"
 #include "support/faulty_files.h"
 

@@ -177,7 +177,8 @@ void EditFontDialog::fitListToSlot() {
     character = std::max(character, metrics.horizontalAdvance(QChar(static_cast<char16_t>(code))));
   }
   const int air = metrics.averageCharWidth();
-  const QSize cell(icon.width() + character + 3 * air, std::max(icon.height(), metrics.height()) + 6);
+  const QSize cell(icon.width() + character + 3 * air,
+                   std::max(icon.height(), metrics.height()) + 6);
   list_->setGridSize(cell);
 
   // The design's height decides the rows of a column; the list is then as wide as all 95

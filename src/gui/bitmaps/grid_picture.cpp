@@ -5,8 +5,7 @@
 
 namespace zentavour {
 
-void GridPicture::Rebuild(const PixelGrid& grid, const EditorGeometry& geometry,
-                          qreal pixelRatio) {
+void GridPicture::Rebuild(const PixelGrid& grid, const EditorGeometry& geometry, qreal pixelRatio) {
   geometry_ = geometry;
   pixelRatio_ = pixelRatio > 0 ? pixelRatio : 1.0;
   // One logical pixel of outline is as many whole device pixels as it covers, never fewer than

@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QRect>
-#include <vector>
 
 #include "core/bitmaps/editor_geometry.h"
 #include "core/bitmaps/pixel_grid.h"

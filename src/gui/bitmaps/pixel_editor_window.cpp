@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QPaintEngine>
 #include <QShortcut>
 #include <QToolTip>
 #include <algorithm>
@@ -55,8 +55,7 @@ const QKeySequence kRedoKeys[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)
                                   QKeySequence(Qt::CTRL | Qt::Key_Y)};
 
 QString GridToolTip() {
-  return QStringLiteral(
-             "Left button: paint. Right button: erase.\n%1: undo. %2 or %3: redo.")
+  return QStringLiteral("Left button: paint. Right button: erase.\n%1: undo. %2 or %3: redo.")
       .arg(kUndoKeys.toString(QKeySequence::NativeText),
            kRedoKeys[0].toString(QKeySequence::NativeText),
            kRedoKeys[1].toString(QKeySequence::NativeText));

@@ -23,10 +23,6 @@ class DialogUnits {
   QPoint point(int x, int y) const { return QPoint(this->x(x), this->y(y)); }
   QSize size(int width, int height) const { return QSize(x(width), y(height)); }
 
-  // The font's base units: average letter width and height, in pixels.
-  int baseWidth() const { return baseWidth_; }
-  int baseHeight() const { return baseHeight_; }
-
  private:
   int baseWidth_;
   int baseHeight_;

@@ -58,10 +58,10 @@ QSize BankList::minimumSizeHint() const {
 
 void ShowAsBankButton(QPushButton* button) {
   button->setCheckable(true);
-  button->setStyleSheet(QStringLiteral(
-      "QPushButton:checked { background-color: palette(highlight);"
-      " color: palette(highlighted-text); border: 1px solid palette(shadow);"
-      " border-radius: 3px; padding: 3px 6px; }"));
+  button->setStyleSheet(
+      QStringLiteral("QPushButton:checked { background-color: palette(highlight);"
+                     " color: palette(highlighted-text); border: 1px solid palette(shadow);"
+                     " border-radius: 3px; padding: 3px 6px; }"));
   // The style's usual minimum would keep six bank buttons and the logo from fitting the
   // browser's width.
   NarrowToText(button);

@@ -13,8 +13,8 @@
 #include "core/pcg/program_edit_fields.h"
 #include "gui/app/application_state.h"
 #include "gui/common/dialog_units.h"
-#include "gui/pcg/bank_list.h"
 #include "gui/common/text.h"
+#include "gui/pcg/bank_list.h"
 
 namespace zentavour {
 namespace {

@@ -16,9 +16,9 @@
 #include "core/pcg/program_tables.h"
 #include "gui/app/application_state.h"
 #include "gui/common/dialog_units.h"
+#include "gui/common/text.h"
 #include "gui/pcg/bank_list.h"
 #include "gui/pcg/model_logo.h"
-#include "gui/common/text.h"
 #include "gui/pcg/transfer_gm_dialog.h"
 
 namespace zentavour {
@@ -148,8 +148,8 @@ PcgFileDialog::PcgFileDialog(ApplicationState& state, const PcgIndex& index, QWi
 }
 
 QPushButton* PcgFileDialog::addBankButton(int id, std::size_t bank, QButtonGroup* group) {
-  auto* button =
-      new QPushButton(QStringLiteral("Bank %1").arg(QChar(static_cast<char16_t>(u'A' + bank))), this);
+  auto* button = new QPushButton(
+      QStringLiteral("Bank %1").arg(QChar(static_cast<char16_t>(u'A' + bank))), this);
   button->setObjectName(ControlName(id));
   ShowAsBankButton(button);
   button->setAutoDefault(false);

@@ -47,8 +47,9 @@ class ShownButton : public Button {
 
 int LabelGap(const QWidget* widget) {
   const int gap = widget->style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, widget);
-  return gap >= 0 ? gap : widget->style()->layoutSpacing(QSizePolicy::Label, QSizePolicy::ComboBox,
-                                                        Qt::Horizontal, nullptr, widget);
+  return gap >= 0 ? gap
+                  : widget->style()->layoutSpacing(QSizePolicy::Label, QSizePolicy::ComboBox,
+                                                   Qt::Horizontal, nullptr, widget);
 }
 
 QLabel* Label(const QString& text, QWidget* parent) {

@@ -69,8 +69,8 @@ TEST(QtPrompts, ChoosersShowTheExactLabelMatchEitherCaseAndOpenWhereTheLastFileW
   seen = RunChooser(prompts, OsFileChooser(WorkstationModel::Orvane, OsFileRole::Sysinfo), {},
                     sysinfo);
   EXPECT_EQ(seen.folder, pcgFolder);
-  seen = RunChooser(prompts, OsFileChooser(WorkstationModel::Orvane, OsFileRole::Sysinfo), {},
-                    {}, 2);
+  seen =
+      RunChooser(prompts, OsFileChooser(WorkstationModel::Orvane, OsFileRole::Sysinfo), {}, {}, 2);
   EXPECT_EQ(seen.filters, QStringList{"SYSINFO File (SYSINFO.420)"});
   EXPECT_EQ(seen.listed, (QStringList{"SYSINFO.420", "sysinfo.420"}));
   // Cancelling chose nothing: the next chooser still opens in the SYSINFO file's folder, and

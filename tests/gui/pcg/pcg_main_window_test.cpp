@@ -52,7 +52,7 @@ TEST(PcgFromTheMainWindow, MenuPanelAndExitPathReachThePcgWindows) {
   const QWidget* panel = window.osDataPanelWindow();
   const int panelRight = panel->mapToGlobal(QPoint(panel->width(), 0)).x();
   const std::pair<QDialog*, QSize> designs[] = {{pcg->browser(), {382, 378}},
-                                               {pcg->gmBanks(), {234, 321}}};
+                                                {pcg->gmBanks(), {234, 321}}};
   for (const auto& [dialog, size] : designs) {
     SCOPED_TRACE(dialog->windowTitle().toStdString());
     const DialogUnits units(dialog);
