@@ -16,6 +16,15 @@ SampleSetPaths GuiHarness::writeSet(WorkstationModel model, SaloneLayout layout)
   return WriteSampleSet(folder, model, layout);
 }
 
+void PressEnterOn(QWidget* window, QPushButton* button) {
+  window->show();
+  QApplication::setActiveWindow(window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window, 1000));
+  button->setFocus(Qt::TabFocusReason);
+  ASSERT_EQ(QApplication::focusWidget(), button);
+  QTest::keyClick(button, Qt::Key_Return);
+}
+
 void LoadThroughDialog(QDialog* dialog, ScriptedPrompts& prompts, WorkstationModel model,
                        const SampleSetPaths& paths) {
   auto* load = qobject_cast<LoadOsFilesDialog*>(dialog);

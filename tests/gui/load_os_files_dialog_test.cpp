@@ -139,14 +139,14 @@ TEST_F(LoadOsFilesDialogTest, BrowseOffersTheModelsExactNameAndRemembersThePath)
             "Orvane Salone OS 1.0.6 EXT File (EXT03085.030)");
 }
 
-TEST_F(LoadOsFilesDialogTest, CancelOrEscapeThenReopenOffersTheSameModelAndPaths) {
+TEST_F(LoadOsFilesDialogTest, CancelEnterOnCancelOrEscapeThenReopenOffersTheSameModelAndPaths) {
   const SampleSetPaths paths = app.writeSet(WorkstationModel::Ossik);
   {
     auto dialog = openDialog(WorkstationModel::Ossik);
     browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
     pressOk(*dialog);  // stops early with the SYSINFO file open
     browse(*dialog, OsFileRole::Ext, paths.ext);
-    QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+    PressEnterOn(dialog.get(), dialog->cancelButton());  // not OK, the default button
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
   }
   EXPECT_EQ(app.state.osFiles().model, WorkstationModel::None);

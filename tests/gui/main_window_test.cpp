@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -73,18 +72,17 @@ TEST_F(MainWindowTest, MenuHasEveryItemInOrderWithItsInitialState) {
     EXPECT_EQ(menu->title().remove('&'), expected[p].first);
     const QList<QAction*> items = menu->actions();
     ASSERT_EQ(items.size(), static_cast<qsizetype>(expected[p].second.size())) << p;
-    QSet<QChar> accessKeys;  // one underlined letter per item, none twice in a menu
+    QString keys;  // one underlined letter per item, none twice in a menu
     for (std::size_t i = 0; i < expected[p].second.size(); ++i) {
       const Item& want = expected[p].second[i];
       QAction* item = items[static_cast<qsizetype>(i)];
       SCOPED_TRACE(want.text.toStdString());
       EXPECT_EQ(item->isSeparator(), want.text == "-");
       if (want.text == "-") continue;
-      EXPECT_EQ(item->text().count('&'), 1);
       EXPECT_EQ(item->text().remove('&'), want.text);
       const QChar key = item->text().at(item->text().indexOf('&') + 1).toLower();
-      EXPECT_FALSE(accessKeys.contains(key)) << "access key used twice: " << key.toLatin1();
-      accessKeys.insert(key);
+      EXPECT_TRUE(item->text().count('&') == 1 && !keys.contains(key)) << key.toLatin1();
+      keys += key;
       EXPECT_EQ(item->isEnabled(), want.enabled);
       EXPECT_EQ(window.action(static_cast<MenuCommand>(want.id)), item);
     }
@@ -106,28 +104,9 @@ TEST_F(MainWindowTest, WebAndHelpItemsGoToTheirPlaces) {
   }
   window.action(MenuCommand::ZentavourHelp)->trigger();
   EXPECT_EQ(app.prompts.helpShown, 1);
-}
-
-TEST_F(MainWindowTest, UsualShortcutsRunTheirCommands) {
-  Activate(&window);
+  Activate(&window);  // the usual key does the same
   QTest::keyClick(&window, Qt::Key_F1);
-  EXPECT_EQ(app.prompts.helpShown, 1);
-  bool loadShown = false;
-  OnNextModal<LoadOsFilesDialog>([&](LoadOsFilesDialog* dialog) {
-    loadShown = true;
-    dialog->reject();
-  });
-  QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
-  EXPECT_TRUE(loadShown);
-  openThroughMenu(WorkstationModel::Ossik, app.writeSet(WorkstationModel::Ossik));
-  app.prompts.answers = {false};
-  Activate(&window);
-  QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier);
-  EXPECT_EQ(app.prompts.questions, std::vector<ShownText>{kSaveChanges});
-  EXPECT_FALSE(app.state.osFiles().isOpen());
-  QSignalSpy exited(&window, &MainWindow::exited);
-  QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
-  EXPECT_EQ(exited.count(), 1);
+  EXPECT_EQ(app.prompts.helpShown, 2);
 }
 
 TEST_F(MainWindowTest, OpenPcgOffersThePcgChooserAndPassesTheChoiceOn) {
@@ -256,7 +235,7 @@ TEST_F(MainWindowTest, CloseWithNoLeavesEveryByteAndTheNextOpenOffersTheSameFile
     EXPECT_EQ(dialog->pathField(OsFileRole::Ext2)->text(), Q(paths.ext2));
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
   });
-  QTest::mouseClick(panelButton(PanelControl::Open), Qt::LeftButton);
+  PressEnterOn(&window, panelButton(PanelControl::Open));  // Enter presses it too
   EXPECT_EQ(app.state.openOsModel(), WorkstationModel::OrvaneSalone);
 }
 
