@@ -47,6 +47,7 @@ class EditFontDialog : public QDialog {
   void saveFontFile();
   void loadFontFile();
   void showGlyph(int index);
+  void fitListToSlot();
 
   GlyphWorkSet& glyphs_;
   WorkstationModel model_;

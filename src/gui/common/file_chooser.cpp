@@ -5,26 +5,11 @@
 namespace zentavour {
 namespace {
 
-// An exact name and its lower-case form, each listed once.
-QStringList BothCases(const QString& name) {
-  QStringList patterns{name};
-  if (name.toLower() != name) patterns << name.toLower();
-  if (name.toUpper() != name) patterns << name.toUpper();
-  return patterns;
-}
-
-FileChooser Browse(QString label, const QString& pattern, QString suffix) {
-  return FileChooser{QStringLiteral("Browse"), std::move(label), BothCases(pattern),
-                     std::move(suffix), true};
+FileChooser Browse(QString label, QString suffix) {
+  return FileChooser{QStringLiteral("Browse"), std::move(label), std::move(suffix), true};
 }
 
 }  // namespace
-
-QString FileChooser::nameFilter() const {
-  const qsizetype open = filterLabel.lastIndexOf(QLatin1Char('('));
-  const QString lead = open < 0 ? filterLabel + QLatin1Char(' ') : filterLabel.left(open);
-  return lead + QLatin1Char('(') + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-}
 
 FileChooser OsFileChooser(WorkstationModel model, OsFileRole role) {
   const WorkstationModelInfo& info = ModelInfo(model);
@@ -39,17 +24,15 @@ FileChooser OsFileChooser(WorkstationModel model, OsFileRole role) {
   }
   const QString fileName = Str(name);
   // The default suffix is the three-digit extension of the exact name.
-  const QString suffix = fileName.mid(fileName.lastIndexOf(QLatin1Char('.')) + 1);
-  return Browse(Str(label), fileName, suffix);
+  return Browse(Str(label), fileName.mid(fileName.lastIndexOf(QLatin1Char('.')) + 1));
 }
 
 FileChooser PcgFileChooser() {
-  return Browse(QStringLiteral("PCG File (*.PCG)"), QStringLiteral("*.PCG"), QStringLiteral("pcg"));
+  return Browse(QStringLiteral("PCG File (*.PCG)"), QStringLiteral("pcg"));
 }
 
 FileChooser FontFileOpenChooser() {
-  return Browse(QStringLiteral("Zentavour Font File (*.GLX)"), QStringLiteral("*.GLX"),
-                QStringLiteral("glx"));
+  return Browse(QStringLiteral("Zentavour Font File (*.GLX)"), QStringLiteral("glx"));
 }
 
 FileChooser FontFileSaveChooser() {
@@ -60,8 +43,7 @@ FileChooser FontFileSaveChooser() {
 }
 
 FileChooser BitmapFileChooser() {
-  return Browse(QStringLiteral("Bitmap File (*.bmp)"), QStringLiteral("*.bmp"),
-                QStringLiteral("bmp"));
+  return Browse(QStringLiteral("Bitmap File (*.bmp)"), QStringLiteral("bmp"));
 }
 
 }  // namespace zentavour
