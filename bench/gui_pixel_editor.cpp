@@ -1,6 +1,7 @@
 // The largest picture (288 x 101 cells) in the graphic editor: a full repaint and a one-cell
 // paint as the window does them (cells drawn once into a picture that the window copies from)
-// against drawing every cell as its own outlined rectangle. And one pass of the PC font import.
+// against drawing every cell as its own outlined rectangle, on a screen of pixel ratio 1 and on
+// one of ratio 2 (the argument). And one pass of the PC font import.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -8,13 +9,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "core/bitmaps/pixel_editor.h"
-#include "gui/common/qt_prompts.h"
 #include "gui/bitmaps/glyph_rendering.h"
 #include "gui/bitmaps/grid_picture.h"
 #include "gui/bitmaps/pixel_editor_window.h"
+#include "gui/common/qt_prompts.h"
 
 namespace {
 
@@ -52,26 +56,33 @@ class PaintCount : public QObject {
   }
 };
 
-// The window, shown, with everything painted once.
+// The window, shown on the screen of the benchmark's pixel ratio, with everything painted once.
 struct ShownEditor {
   QtPrompts prompts;
   PixelEditorWindow* window = new PixelEditorWindow(LargestPicture(), {}, prompts);
   PaintCount count;
-  ShownEditor() {
+  int ratio;
+  explicit ShownEditor(const benchmark::State& state) : ratio(static_cast<int>(state.range(0))) {
+    // main() sets up one screen per ratio, ratio 1 first.
+    if (QScreen* screen = QGuiApplication::screens().value(ratio - 1)) {
+      window->setScreen(screen);
+      window->move(screen->geometry().topLeft());
+    }
     window->installEventFilter(&count);
     window->show();
     QApplication::processEvents();
     Flush();
   }
-  // Reports a run whose paints did not happen.
+  // Reports a run whose paints did not happen or happened at another ratio.
   void check(benchmark::State& state) {
     if (count.paints < static_cast<int>(state.iterations())) state.SkipWithError("no paint");
+    if (window->picture().pixelRatio() != ratio) state.SkipWithError("another pixel ratio");
   }
   ~ShownEditor() { delete window; }
 };
 
 void WindowFullRepaint(benchmark::State& state) {
-  ShownEditor editor;
+  ShownEditor editor(state);
   for (auto _ : state) {
     editor.window->update();
     Flush();
@@ -80,7 +91,7 @@ void WindowFullRepaint(benchmark::State& state) {
 }
 
 void WindowOperationAndFullRepaint(benchmark::State& state) {
-  ShownEditor editor;
+  ShownEditor editor(state);
   QPushButton* invert = editor.window->button(EditorCommand::Invert);
   for (auto _ : state) {
     invert->click();
@@ -90,7 +101,7 @@ void WindowOperationAndFullRepaint(benchmark::State& state) {
 }
 
 void WindowOneCellPaint(benchmark::State& state) {
-  ShownEditor editor;
+  ShownEditor editor(state);
   const PixelRect cell = editor.window->editor().geometry().CellRect(CellPosition{50, 144});
   const QPointF at((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
   bool paint = true;
@@ -159,18 +170,31 @@ void FontImportPass(benchmark::State& state) {
   }
 }
 
-BENCHMARK(WindowFullRepaint)->Unit(benchmark::kMillisecond);
-BENCHMARK(WindowOperationAndFullRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowFullRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowOperationAndFullRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(CellRectanglesFullRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(PictureRebuild)->Unit(benchmark::kMillisecond);
-BENCHMARK(WindowOneCellPaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WindowOneCellPaint)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CellRectanglesOneCell)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FontImportPass)->Arg(12)->Arg(20)->Unit(benchmark::kMillisecond);
+
+// Two headless screens side by side, the second at pixel ratio 2, so both ratios are measured
+// in one run through the toolkit's own painting.
+void UseTwoScreens() {
+  const std::filesystem::path config =
+      std::filesystem::temp_directory_path() / "zentavour-bench-screens.json";
+  std::ofstream(config)
+      << R"({"screens": [)"
+      << R"({"name": "ratio1", "x": 0, "y": 0, "width": 1600, "height": 1200},)"
+      << R"({"name": "ratio2", "x": 1600, "y": 0, "width": 3200, "height": 2400}]})";
+  setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.string()).c_str(), 1);
+  setenv("QT_SCREEN_SCALE_FACTORS", "ratio1=1;ratio2=2", 1);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) UseTwoScreens();
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

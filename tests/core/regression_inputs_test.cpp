@@ -16,6 +16,7 @@
 
 // The harnesses, built into the tests under these names.
 extern "C" {
+int Replay_bdf_fuzz(const std::uint8_t* data, std::size_t size);
 int Replay_bmp_fuzz(const std::uint8_t* data, std::size_t size);
 int Replay_font_file_fuzz(const std::uint8_t* data, std::size_t size);
 int Replay_os_set_fuzz(const std::uint8_t* data, std::size_t size);
@@ -34,6 +35,7 @@ struct Reader {
   Harness harness;
 };
 constexpr Reader kReaders[] = {
+    {"bdf", Replay_bdf_fuzz},
     {"bmp", Replay_bmp_fuzz},
     {"font_file", Replay_font_file_fuzz},
     {"os_set", Replay_os_set_fuzz},

@@ -24,6 +24,15 @@ SampleSetPaths GuiHarness::openSet(WorkstationModel model) {
   return paths;
 }
 
+void PressEnterOn(QWidget* window, QPushButton* button) {
+  window->show();
+  QApplication::setActiveWindow(window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window, 1000));
+  button->setFocus(Qt::TabFocusReason);
+  ASSERT_EQ(QApplication::focusWidget(), button);
+  QTest::keyClick(button, Qt::Key_Return);
+}
+
 void LoadThroughDialog(QDialog* dialog, ScriptedPrompts& prompts, WorkstationModel model,
                        const SampleSetPaths& paths) {
   auto* load = qobject_cast<LoadOsFilesDialog*>(dialog);

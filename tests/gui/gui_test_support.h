@@ -14,6 +14,8 @@
 #include "scripted_prompts.h"
 #include "support/temp_dir.h"
 
+class QPushButton;
+
 namespace zentavour::testing {
 
 // Acts on the next modal dialog of type T from inside its own event loop; the action must end
@@ -48,6 +50,9 @@ void OnNextModal(std::function<void(T*)> action, int timeoutMs = 5000) {
   });
   timer->start();
 }
+
+// Enter with the focus on button, as the user presses it after tabbing there.
+void PressEnterOn(QWidget* window, QPushButton* button);
 
 // A scripted application: a temporary folder, the scripted prompts and the state.
 struct GuiHarness {

@@ -100,7 +100,7 @@ TEST_F(LoadOsFilesDialogTest, SwitchingModelEmptiesThePathsAndReclickingKeepsThe
   EXPECT_TRUE(dialog->pathField(OsFileRole::Sysinfo)->text().isEmpty());
 }
 
-TEST_F(LoadOsFilesDialogTest, BrowseListsOnlyTheModelsExactNamesInEitherCase) {
+TEST_F(LoadOsFilesDialogTest, BrowseOffersTheModelsExactNameAndRemembersThePath) {
   const SampleSetPaths paths = app.writeSet(WorkstationModel::OrvaneSalone);
   auto dialog = openDialog(WorkstationModel::OrvaneSalone);
   browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
@@ -110,23 +110,23 @@ TEST_F(LoadOsFilesDialogTest, BrowseListsOnlyTheModelsExactNamesInEitherCase) {
 
   ASSERT_EQ(app.prompts.asked.size(), 3u);
   const FileChooser& sysinfo = app.prompts.asked[0].chooser;
-  EXPECT_EQ(sysinfo.nameFilter(), "SYSINFO File (SYSINFO.030 sysinfo.030)");
+  EXPECT_EQ(sysinfo.filterLabel, "SYSINFO File (SYSINFO.030)");
   EXPECT_EQ(sysinfo.defaultSuffix, "030");
   EXPECT_TRUE(sysinfo.mustExist);
   // The second chooser starts at the path chosen before; cancelling it keeps that path.
   EXPECT_EQ(app.prompts.asked[1].initialPath, Q(paths.sysinfo));
   EXPECT_EQ(dialog->pathField(OsFileRole::Sysinfo)->text(), Q(paths.sysinfo));
-  EXPECT_EQ(app.prompts.asked[2].chooser.nameFilter(),
-            "Orvane Salone OS 1.0.6 EXT File (EXT03085.030 ext03085.030)");
+  EXPECT_EQ(app.prompts.asked[2].chooser.filterLabel,
+            "Orvane Salone OS 1.0.6 EXT File (EXT03085.030)");
 }
 
-TEST_F(LoadOsFilesDialogTest, CancelOrEscapeThenReopenOffersTheSameModelAndPaths) {
+TEST_F(LoadOsFilesDialogTest, CancelEnterOnCancelOrEscapeThenReopenOffersTheSameModelAndPaths) {
   const SampleSetPaths paths = app.writeSet(WorkstationModel::Ossik);
   {
     auto dialog = openDialog(WorkstationModel::Ossik);
     browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
     browse(*dialog, OsFileRole::Ext, paths.ext);
-    QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+    PressEnterOn(dialog.get(), dialog->cancelButton());  // not OK, the default button
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
   }
   EXPECT_FALSE(app.state.osFiles().isOpen());

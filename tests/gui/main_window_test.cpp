@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "bitmaps/bitmap_gui_support.h"
 #include "core/osfiles/os_image_layout.h"
 #include "gui/app/about_dialog.h"
 #include "gui/osfiles/load_os_files_dialog.h"
@@ -81,13 +82,17 @@ TEST_F(MainWindowTest, MenuHasEveryItemInOrderWithItsInitialState) {
     EXPECT_EQ(menu->title().remove('&'), expected[p].first);
     const QList<QAction*> items = menu->actions();
     ASSERT_EQ(items.size(), static_cast<qsizetype>(expected[p].second.size())) << p;
+    QString keys;  // one underlined letter per item, none twice in a menu
     for (std::size_t i = 0; i < expected[p].second.size(); ++i) {
       const Item& want = expected[p].second[i];
       QAction* item = items[static_cast<qsizetype>(i)];
       SCOPED_TRACE(want.text.toStdString());
       EXPECT_EQ(item->isSeparator(), want.text == "-");
       if (want.text == "-") continue;
-      EXPECT_EQ(item->text(), want.text);
+      EXPECT_EQ(item->text().remove('&'), want.text);
+      const QChar key = item->text().at(item->text().indexOf('&') + 1).toLower();
+      EXPECT_TRUE(item->text().count('&') == 1 && !keys.contains(key)) << key.toLatin1();
+      keys += key;
       EXPECT_EQ(item->isEnabled(), want.enabled);
       EXPECT_EQ(window.action(static_cast<MenuCommand>(want.id)), item);
     }
@@ -109,6 +114,9 @@ TEST_F(MainWindowTest, WebAndHelpItemsGoToTheirPlaces) {
   }
   window.action(MenuCommand::ZentavourHelp)->trigger();
   EXPECT_EQ(app.prompts.helpShown, 1);
+  Activate(&window);  // the usual key does the same
+  QTest::keyClick(&window, Qt::Key_F1);
+  EXPECT_EQ(app.prompts.helpShown, 2);
 }
 
 TEST(MainWindowStartUp, AboutComesFirstThenThePanelAtTheTopLeft) {
@@ -118,6 +126,9 @@ TEST(MainWindowStartUp, AboutComesFirstThenThePanelAtTheTopLeft) {
   OnNextModal<AboutDialog>([&](AboutDialog* about) {
     aboutSeen = true;
     EXPECT_TRUE(window.isVisible());
+    // Centred over the main window, wherever that is.
+    const QPoint offset = about->frameGeometry().center() - window.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4);
     EXPECT_EQ(window.osDataPanel(), nullptr);
     QStringList texts;
     for (QLabel* label : about->findChildren<QLabel*>()) texts << label->text();
@@ -214,7 +225,7 @@ TEST_F(MainWindowTest, NoLeavesEveryByteAndYesRenewsTheChecksums) {
     EXPECT_EQ(dialog->pathField(OsFileRole::Ext2)->text(), Q(paths.ext2));
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
   });
-  QTest::mouseClick(panelButton(PanelControl::Open), Qt::LeftButton);
+  PressEnterOn(&window, panelButton(PanelControl::Open));  // Enter presses it too
   ASSERT_EQ(app.state.osFiles().model, WorkstationModel::OrvaneSalone);
 
   // Yes writes the set back with its checksums renewed, in the EXT file and in SYSINFO.

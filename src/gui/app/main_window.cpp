@@ -1,10 +1,15 @@
 #include "gui/app/main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QTimer>
+#include <QWindow>
 
 #include "core/osfiles/os_file_set.h"
 #include "gui/app/about_dialog.h"
@@ -23,6 +28,23 @@ namespace {
 
 QString CommandName(MenuCommand command) {
   return QStringLiteral("command%1").arg(static_cast<int>(command));
+}
+
+// Runs the event loop until the window is on the screen, for at most a second.
+void WaitUntilExposed(QWidget* window) {
+  QWindow* handle = window->windowHandle();
+  if (!handle) return;
+  QEventLoop loop;
+  QTimer poll;
+  QElapsedTimer waited;
+  waited.start();
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (handle->isExposed() || waited.elapsed() > 1000) loop.quit();
+  });
+  poll.start(5);
+  if (!handle->isExposed()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  // What arrived with the exposure (the window's final place among it) is handled too.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace
@@ -67,54 +89,59 @@ void MainWindow::buildMenu() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("fileMenu"));
   // New PCG and Close PCG have no handler; they stay greyed for the whole run.
-  addCommand(file, MenuCommand::NewPcg, QStringLiteral("New PCG"), false);
+  addCommand(file, MenuCommand::NewPcg, QStringLiteral("&New PCG"), false);
   // Open PCG is the PCG windows' command; it is connected once they exist.
-  addCommand(file, MenuCommand::OpenPcg, QStringLiteral("Open PCG"), true);
-  addCommand(file, MenuCommand::ClosePcg, QStringLiteral("Close PCG"), false);
+  addCommand(file, MenuCommand::OpenPcg, QStringLiteral("Open &PCG"), true);
+  addCommand(file, MenuCommand::ClosePcg, QStringLiteral("&Close PCG"), false);
   file->addSeparator();
   QAction* openOs =
-      addCommand(file, MenuCommand::OpenOsFiles, QStringLiteral("Open OS Files"), true);
+      addCommand(file, MenuCommand::OpenOsFiles, QStringLiteral("Open &OS Files"), true);
   QAction* closeOs =
-      addCommand(file, MenuCommand::CloseOsFiles, QStringLiteral("Close OS Files"), false);
+      addCommand(file, MenuCommand::CloseOsFiles, QStringLiteral("Close O&S Files"), false);
   file->addSeparator();
-  QAction* exit = addCommand(file, MenuCommand::Exit, QStringLiteral("Exit"), true);
+  QAction* exit = addCommand(file, MenuCommand::Exit, QStringLiteral("E&xit"), true);
 
   QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
   settings->setObjectName(QStringLiteral("settingsMenu"));
-  addCommand(settings, MenuCommand::MidiSetup, QStringLiteral("MIDI Setup"), false);
+  addCommand(settings, MenuCommand::MidiSetup, QStringLiteral("&MIDI Setup"), false);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("helpMenu"));
   QAction* about =
-      addCommand(help, MenuCommand::AboutZentavour, QStringLiteral("About Zentavour"), true);
+      addCommand(help, MenuCommand::AboutZentavour, QStringLiteral("&About Zentavour"), true);
   help->addSeparator();
   QAction* helpPages =
-      addCommand(help, MenuCommand::ZentavourHelp, QStringLiteral("Zentavour Help"), true);
+      addCommand(help, MenuCommand::ZentavourHelp, QStringLiteral("Zentavour &Help"), true);
 
   QMenu* web = menuBar()->addMenu(QStringLiteral("&Web"));
   web->setObjectName(QStringLiteral("webMenu"));
   QAction* home =
-      addCommand(web, MenuCommand::HomePage, QStringLiteral("Zentavour Homepage"), true);
+      addCommand(web, MenuCommand::HomePage, QStringLiteral("Zentavour &Homepage"), true);
   web->addSeparator();
+  // accessKey: where the model's name gets its underlined letter, unique within the menu.
   struct Downloads {
     MenuCommand command;
     WorkstationModel model;
+    qsizetype accessKey;
   };
   for (const Downloads& item :
-       {Downloads{MenuCommand::OrvaneDownloads, WorkstationModel::Orvane},
-        Downloads{MenuCommand::OrvaneMiDownloads, WorkstationModel::OrvaneMi},
-        Downloads{MenuCommand::OrvaneSaloneDownloads, WorkstationModel::OrvaneSalone},
-        Downloads{MenuCommand::OssikDownloads, WorkstationModel::Ossik}}) {
+       {Downloads{MenuCommand::OrvaneDownloads, WorkstationModel::Orvane, 0},
+        Downloads{MenuCommand::OrvaneMiDownloads, WorkstationModel::OrvaneMi, 7},
+        Downloads{MenuCommand::OrvaneSaloneDownloads, WorkstationModel::OrvaneSalone, 7},
+        Downloads{MenuCommand::OssikDownloads, WorkstationModel::Ossik, 3}}) {
     const std::string_view name = ModelInfo(item.model).name;
-    QAction* action =
-        addCommand(web, item.command,
-                   QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
-                       QStringLiteral(" Downloads"),
-                   true);
+    QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    text.insert(item.accessKey, QLatin1Char('&'));
+    QAction* action = addCommand(web, item.command, text + QStringLiteral(" Downloads"), true);
     connect(action, &QAction::triggered, this,
             [this, model = item.model] { state_.prompts().openUrl(DownloadsUrl(model)); });
   }
 
+  // The usual keys where a desktop program has them.
+  openOs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  closeOs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  helpPages->setShortcut(QKeySequence(Qt::Key_F1));
   connect(openOs, &QAction::triggered, this, &MainWindow::openOsFiles);
   connect(closeOs, &QAction::triggered, this, &MainWindow::closeOsFiles);
   connect(exit, &QAction::triggered, this, &MainWindow::close);
@@ -129,6 +156,9 @@ QAction* MainWindow::action(MenuCommand command) const {
 
 void MainWindow::startUp() {
   show();
+  // The About box is centred over the window where the user sees it, so it waits until the
+  // window manager has put the window on the screen.
+  WaitUntilExposed(this);
   showAbout();
   createOsDataPanel();
 }

@@ -18,6 +18,7 @@
 #include "core/bitmaps/bdf_font.h"
 #include "core/bitmaps/font_file.h"
 #include "core/bitmaps/glyph_edits.h"
+#include "gui/common/dialog_units.h"
 #include "render/picture_files.h"
 #include "gui/common/file_chooser.h"
 #include "gui/common/prompts.h"
@@ -33,6 +34,16 @@ namespace {
 int IconScale(int rows) {
   return rows <= 10 ? 2 : 1;
 }
+
+// The widest glyph the slot holds whole: as many bytes per row as its rows leave room for in
+// the slot's bytes per glyph, at most three.
+int SlotColumns(const FontSlotEntry& entry) {
+  const int bytesPerRow = entry.rows > 0 ? (entry.bytesPerGlyph - 1) / entry.rows : 1;
+  return 8 * std::clamp(bytesPerRow, 1, 3);
+}
+
+// The list's height in the dialog's design, in dialog units.
+constexpr int kListHeightUnits = 185;
 
 }  // namespace
 
@@ -81,7 +92,6 @@ EditFontDialog::EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, Fon
   save_ = makeButton(4, QStringLiteral("Save to Font File"));
   load_ = makeButton(5, QStringLiteral("Load Font File"));
   ok_->setDefault(true);
-  for (QPushButton* button : {cancel_, import_, save_, load_}) button->setAutoDefault(false);
 
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(ok_);
@@ -200,14 +210,7 @@ void EditFontDialog::showGlyph(int index) {
 }
 
 void EditFontDialog::showAllGlyphs() {
-  // Every icon of the list is as wide as the widest glyph, so the characters line up.
-  int widest = 1;
-  for (const GlyphRecord& record : glyphs_) {
-    widest = std::max(widest, std::min<int>(record.width(), GlyphBytesPerRow(record.width()) * 8));
-  }
-  iconColumns_ = std::min(widest, 24);
-  const int scale = IconScale(rows_);
-  list_->setIconSize(QSize((iconColumns_ + 2) * scale, (rows_ + 2) * scale));
+  if (list_->gridSize().isEmpty()) fitListToSlot();
   for (int k = 0; k < list_->count(); ++k) showGlyph(k);
   showPreview();
 }
@@ -329,6 +332,35 @@ void EditFontDialog::pasteGlyphs() {
   showAllGlyphs();
   list_->clearSelection();
   for (int index : changed) list_->item(index)->setSelected(true);
+}
+
+void EditFontDialog::fitListToSlot() {
+  // Every icon is as wide as the slot's widest glyph: the list keeps its layout whatever the
+  // glyphs' widths, and every glyph the slot can hold is shown whole.
+  const std::optional<FontSlotEntry> entry = FontSlotTable(model_, slot_);
+  iconColumns_ = entry ? SlotColumns(*entry) : 8;
+  const int scale = IconScale(rows_);
+  const QSize icon((iconColumns_ + 2) * scale, (rows_ + 2) * scale);
+  list_->setIconSize(icon);
+
+  // One cell per character: its picture, then the character itself with a little air.
+  const QFontMetrics metrics = list_->fontMetrics();
+  int character = 0;
+  for (int code = kFirstGlyphCode; code < kFirstGlyphCode + kGlyphCount; ++code) {
+    character = std::max(character, metrics.horizontalAdvance(QChar(static_cast<char16_t>(code))));
+  }
+  const int air = metrics.averageCharWidth();
+  const QSize cell(icon.width() + character + 3 * air,
+                   std::max(icon.height(), metrics.height()) + 6);
+  list_->setGridSize(cell);
+
+  // The design's height decides the rows of a column; the list is then as wide as all 95
+  // characters need, so it never scrolls sideways (the dialog grows instead).
+  const int frame = 2 * list_->frameWidth();
+  const int rows = std::max(1, (DialogUnits(this).y(kListHeightUnits) - frame) / cell.height());
+  const int columns = (kGlyphCount + rows - 1) / rows;
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setMinimumSize(columns * cell.width() + frame + 2, rows * cell.height() + frame + 2);
 }
 
 }  // namespace zentavour

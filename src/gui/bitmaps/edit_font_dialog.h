@@ -64,6 +64,7 @@ class EditFontDialog : public QDialog {
   void saveFontFile();
   void loadFontFile();
   void showGlyph(int index);
+  void fitListToSlot();
 
   GlyphWorkSet& glyphs_;
   WorkstationModel model_;

@@ -1,9 +1,16 @@
 #include "gui/bitmaps/grid_picture.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace zentavour {
 
-void GridPicture::Rebuild(const PixelGrid& grid, const EditorGeometry& geometry) {
+void GridPicture::Rebuild(const PixelGrid& grid, const EditorGeometry& geometry, qreal pixelRatio) {
   geometry_ = geometry;
+  pixelRatio_ = pixelRatio > 0 ? pixelRatio : 1.0;
+  // One logical pixel of outline is as many whole device pixels as it covers, never fewer than
+  // one, so the grid lines stay sharp at every ratio.
+  outline_ = std::max(1, static_cast<int>(std::lround(pixelRatio_)));
   const int columns = geometry.shownColumns();
   const int rows = geometry.rows;
   const int pitch = geometry.pitch();
@@ -11,8 +18,9 @@ void GridPicture::Rebuild(const PixelGrid& grid, const EditorGeometry& geometry)
     image_ = QImage();
     return;
   }
-  const QSize size(pitch * columns + 1, pitch * rows + 1);
+  const QSize size(Device(pitch * columns) + outline_, Device(pitch * rows) + outline_);
   if (image_.size() != size) image_ = QImage(size, QImage::Format_RGB32);
+  image_.setDevicePixelRatio(pixelRatio_);
   // Everything outline first, then each inside: the same pixels as outlining every cell.
   image_.fill(kOutline);
   for (int r = 0; r < rows; ++r) {
@@ -29,18 +37,37 @@ void GridPicture::UpdateCell(const PixelGrid& grid, CellPosition cell) {
   FillInside(cell, grid.at(cell.row, cell.column) ? kInk : kBackground);
 }
 
+int GridPicture::Device(int logical) const {
+  return static_cast<int>(std::lround(logical * pixelRatio_));
+}
+
 void GridPicture::FillInside(CellPosition cell, QRgb colour) {
   const int pitch = geometry_.pitch();
-  const int left = pitch * cell.column + 1;
-  const int top = pitch * cell.row + 1;
-  for (int y = top; y < top + pitch - 1; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y)) + left;
-    for (int x = 0; x < pitch - 1; ++x) line[x] = colour;
+  const int left = Device(pitch * cell.column) + outline_;
+  const int right = Device(pitch * (cell.column + 1));
+  const int top = Device(pitch * cell.row) + outline_;
+  const int bottom = Device(pitch * (cell.row + 1));
+  for (int y = top; y < bottom; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    std::fill(line + left, line + right, colour);
   }
 }
 
 QRect GridPicture::rect() const {
-  return QRect(QPoint(EditorGeometry::kOriginX, EditorGeometry::kOriginY), image_.size());
+  const QSizeF logical = image_.deviceIndependentSize();
+  return QRect(QPoint(EditorGeometry::kOriginX, EditorGeometry::kOriginY),
+               QSize(static_cast<int>(std::ceil(logical.width())),
+                     static_cast<int>(std::ceil(logical.height()))));
+}
+
+QRect GridPicture::sourceRect(const QRect& clientRect) const {
+  const QRect local = (clientRect & rect()).translated(-rect().topLeft());
+  if (local.isEmpty()) return {};
+  const int left = Device(local.left());
+  const int top = Device(local.top());
+  const int right = std::min(image_.width(), Device(local.left() + local.width()));
+  const int bottom = std::min(image_.height(), Device(local.top() + local.height()));
+  return QRect(left, top, right - left, bottom - top);
 }
 
 }  // namespace zentavour

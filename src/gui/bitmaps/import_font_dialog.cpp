@@ -34,7 +34,6 @@ ImportFontDialog::ImportFontDialog(GlyphWorkSet& glyphs, FontImportSettings& set
   auto makeButton = [this](int id, const QString& text) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(ControlName(id));
-    button->setAutoDefault(false);
     return button;
   };
   ok_ = makeButton(1, QStringLiteral("OK"));

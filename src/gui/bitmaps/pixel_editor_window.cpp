@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QToolTip>
 #include <algorithm>
 #include <climits>
 
@@ -49,6 +51,17 @@ std::optional<GridOperation> OperationOf(EditorCommand command) {
     default:
       return std::nullopt;
   }
+}
+
+const QKeySequence kUndoKeys(Qt::CTRL | Qt::Key_Z);
+const QKeySequence kRedoKeys[] = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                  QKeySequence(Qt::CTRL | Qt::Key_Y)};
+
+QString GridToolTip() {
+  return QStringLiteral("Left button: paint. Right button: erase.\n%1: undo. %2 or %3: redo.")
+      .arg(kUndoKeys.toString(QKeySequence::NativeText),
+           kRedoKeys[0].toString(QKeySequence::NativeText),
+           kRedoKeys[1].toString(QKeySequence::NativeText));
 }
 
 bool IsOkOrCancel(EditorCommand command) {
@@ -96,7 +109,9 @@ PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts&
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
   setPalette(white);
-  setAutoFillBackground(true);
+  // The window paints its own white around the grid: filling the whole window first and
+  // then covering most of it with the grid would write every pixel twice.
+  setAttribute(Qt::WA_OpaquePaintEvent);
 
   std::vector<EditorButton> layout = editor_.geometry().Buttons();
   PixelSize size = editor_.geometry().WindowSize();
@@ -114,23 +129,22 @@ PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts&
     button->setObjectName(ControlName(place.command));
     button->setGeometry(ToQRect(place.rect));
     button->setDefault(place.isDefault);
+    button->setAutoDefault(true);  // Enter presses the button that has the focus
     connect(button, &QPushButton::clicked, this, [this, command = place.command] { run(command); });
     buttons_[place.command] = button;
   }
 
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this,
-          &PixelEditorWindow::undo);
+  connect(new QShortcut(kUndoKeys, this), &QShortcut::activated, this, &PixelEditorWindow::undo);
   connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
           &PixelEditorWindow::copyPicture);
   connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this,
           &PixelEditorWindow::pastePicture);
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+  for (const QKeySequence& keys : kRedoKeys) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, &PixelEditorWindow::redo);
   }
 
   resize(size.width, size.height);
-  picture_.Rebuild(editor_.grid(), editor_.geometry());
+  picture_.Rebuild(editor_.grid(), editor_.geometry(), devicePixelRatioF());
 }
 
 QPushButton* PixelEditorWindow::button(EditorCommand command) const {
@@ -199,14 +213,22 @@ void PixelEditorWindow::showEffect(const MouseEffect& effect) {
 }
 
 void PixelEditorWindow::repaintAll() {
-  picture_.Rebuild(editor_.grid(), editor_.geometry());
+  picture_.Rebuild(editor_.grid(), editor_.geometry(), picture_.pixelRatio());
   cellUpdates_ = 0;
   update();
 }
 
 void PixelEditorWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  // The picture is made for the pixels it is copied onto: after a move to a screen of another
+  // ratio (or when the window is rendered elsewhere) it is drawn again at that ratio.
   const EditorGeometry& geometry = editor_.geometry();
+  const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
+  if (ratio != picture_.pixelRatio()) picture_.Rebuild(editor_.grid(), geometry, ratio);
+
+  for (const QRect& rect : event->region() - picture_.rect()) {
+    painter.fillRect(rect, palette().window());
+  }
   if (geometry.kind == EditorKind::Character) {
     // The handle the user drags to set the glyph's width.
     const QRect marker = ToQRect(geometry.WidthMarkerRect());
@@ -215,10 +237,26 @@ void PixelEditorWindow::paintEvent(QPaintEvent* event) {
     painter.drawRect(marker.adjusted(0, 0, -1, -1));
   }
   const QRect target = picture_.rect() & event->rect();
-  if (!target.isEmpty()) {
-    painter.drawImage(target.topLeft(), picture_.image(),
-                      target.translated(-picture_.rect().topLeft()));
+  if (target.isEmpty()) return;
+  // Drawn at a point, the picture's own ratio sets its size: the copy is a plain blit, where
+  // drawing it into a target rectangle goes through the toolkit's scaling even at 1:1.
+  painter.drawImage(QPointF(target.topLeft()), picture_.image(),
+                    QRectF(picture_.sourceRect(target)));
+}
+
+bool PixelEditorWindow::event(QEvent* event) {
+  // Over the grid, a tooltip tells how to draw and that every change can be taken back.
+  if (event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (picture_.rect().contains(help->pos())) {
+      QToolTip::showText(help->globalPos(), GridToolTip(), this, picture_.rect());
+    } else {
+      QToolTip::hideText();
+      event->ignore();
+    }
+    return true;
   }
+  return QWidget::event(event);
 }
 
 void PixelEditorWindow::mousePressEvent(QMouseEvent* event) {

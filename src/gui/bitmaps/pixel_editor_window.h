@@ -30,6 +30,9 @@ class PixelEditorWindow : public QWidget {
   // Counts the one-cell repaints asked for since the last full one, for tests of the painting.
   int cellUpdates() const { return cellUpdates_; }
 
+  // The picture of the grid that the window copies from.
+  const GridPicture& picture() const { return picture_; }
+
   // Closes without handing anything over: the picture's home has gone away.
   void abandon();
 
@@ -46,6 +49,7 @@ class PixelEditorWindow : public QWidget {
   void finished();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

@@ -6,26 +6,11 @@
 namespace zentavour {
 namespace {
 
-// An exact name and its lower-case form, each listed once.
-QStringList BothCases(const QString& name) {
-  QStringList patterns{name};
-  if (name.toLower() != name) patterns << name.toLower();
-  if (name.toUpper() != name) patterns << name.toUpper();
-  return patterns;
-}
-
-FileChooser Browse(QString label, const QString& pattern, QString suffix) {
-  return FileChooser{QStringLiteral("Browse"), std::move(label), BothCases(pattern),
-                     std::move(suffix), true};
+FileChooser Browse(QString label, QString suffix) {
+  return FileChooser{QStringLiteral("Browse"), std::move(label), std::move(suffix), true};
 }
 
 }  // namespace
-
-QString FileChooser::nameFilter() const {
-  const qsizetype open = filterLabel.lastIndexOf(QLatin1Char('('));
-  const QString lead = open < 0 ? filterLabel + QLatin1Char(' ') : filterLabel.left(open);
-  return lead + QLatin1Char('(') + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-}
 
 FileChooser OsFileChooser(WorkstationModel model, OsFileRole role) {
   const WorkstationModelInfo& info = ModelInfo(model);
@@ -40,17 +25,15 @@ FileChooser OsFileChooser(WorkstationModel model, OsFileRole role) {
   }
   const QString fileName = Str(name);
   // The default suffix is the three-digit extension of the exact name.
-  const QString suffix = fileName.mid(fileName.lastIndexOf(QLatin1Char('.')) + 1);
-  return Browse(Str(label), fileName, suffix);
+  return Browse(Str(label), fileName.mid(fileName.lastIndexOf(QLatin1Char('.')) + 1));
 }
 
 FileChooser PcgFileChooser() {
-  return Browse(QStringLiteral("PCG File (*.PCG)"), QStringLiteral("*.PCG"), QStringLiteral("pcg"));
+  return Browse(QStringLiteral("PCG File (*.PCG)"), QStringLiteral("pcg"));
 }
 
 FileChooser FontFileOpenChooser() {
-  return Browse(QStringLiteral("Zentavour Font File (*.GLX)"), QStringLiteral("*.GLX"),
-                QStringLiteral("glx"));
+  return Browse(QStringLiteral("Zentavour Font File (*.GLX)"), QStringLiteral("glx"));
 }
 
 FileChooser FontFileSaveChooser() {
@@ -61,8 +44,7 @@ FileChooser FontFileSaveChooser() {
 }
 
 FileChooser BitmapFileChooser() {
-  return Browse(QStringLiteral("Bitmap File (*.bmp)"), QStringLiteral("*.bmp"),
-                QStringLiteral("bmp"));
+  return Browse(QStringLiteral("Bitmap File (*.bmp)"), QStringLiteral("bmp"));
 }
 
 namespace {
@@ -78,27 +60,21 @@ FileChooser Saving(FileChooser chooser, bool save) {
 }  // namespace
 
 FileChooser PictureOpenChooser() {
-  FileChooser chooser = Browse(QStringLiteral("Bitmap or PNG File (*.bmp *.png)"),
-                               QStringLiteral("*.bmp"), QStringLiteral("bmp"));
-  chooser.patterns << BothCases(QStringLiteral("*.png"));
-  return chooser;
+  return Browse(QStringLiteral("Bitmap or PNG File (*.bmp *.png)"), QStringLiteral("bmp"));
 }
 
 FileChooser PictureSaveChooser(bool png) {
-  return Saving(png ? Browse(QStringLiteral("PNG File (*.png)"), QStringLiteral("*.png"),
-                             QStringLiteral("png"))
+  return Saving(png ? Browse(QStringLiteral("PNG File (*.png)"), QStringLiteral("png"))
                     : BitmapFileChooser(),
                 true);
 }
 
 FileChooser FontSheetChooser(bool save) {
-  return Saving(Browse(QStringLiteral("PNG Font Sheet (*.png)"), QStringLiteral("*.png"),
-                       QStringLiteral("png")),
-                save);
+  return Saving(Browse(QStringLiteral("PNG Font Sheet (*.png)"), QStringLiteral("png")), save);
 }
 
 FileChooser BdfFileChooser(bool save) {
-  return Saving(Browse(Str(kBdfFilterLabel), Str(kBdfPattern), Str(kBdfSuffix)), save);
+  return Saving(Browse(Str(kBdfFilterLabel), Str(kBdfSuffix)), save);
 }
 
 }  // namespace zentavour

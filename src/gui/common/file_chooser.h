@@ -1,31 +1,25 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include "core/osfiles/os_file_set.h"
 #include "core/osfiles/workstation_model.h"
 
 namespace zentavour {
 
-// What a file chooser shows: one filter (its label and the name patterns it lists), the
-// chooser's title and the suffix added to a name typed without one.
+// What a file chooser shows: one filter (its label, naming the one pattern it applies), the
+// chooser's title and the suffix added to a name typed without one. The pattern matches names
+// in either letter case: files copied from the instrument's media are often lower case.
 struct FileChooser {
   QString title;
-  QString filterLabel;   // as the user reads it, e.g. "SYSINFO File (SYSINFO.420)"
-  QStringList patterns;  // every pattern the filter really applies
+  QString filterLabel;  // as the user reads it, e.g. "SYSINFO File (SYSINFO.420)"
   QString defaultSuffix;
   bool mustExist = true;
-
-  // The filter in the form the toolkit's chooser takes: the label with its parenthesised
-  // patterns replaced by every pattern applied.
-  QString nameFilter() const;
 
   friend bool operator==(const FileChooser&, const FileChooser&) = default;
 };
 
-// The chooser of one file of a model's OS file set. It lists only files of the exact name,
-// in upper or lower case, since files copied from the instrument's media are often lower case.
+// The chooser of one file of a model's OS file set: it lists only files of the exact name.
 FileChooser OsFileChooser(WorkstationModel model, OsFileRole role);
 
 FileChooser PcgFileChooser();

@@ -1,6 +1,7 @@
 #include "gui/common/qt_prompts.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -35,17 +36,27 @@ bool QtPrompts::question(QWidget* parent, const QString& caption, const QString&
 std::optional<QString> QtPrompts::runChooser(QWidget* parent, const FileChooser& chooser,
                                              const QString& initialPath, bool save) {
   QFileDialog dialog(parent, chooser.title);
+  // The toolkit's own chooser: it shows the label as it is and matches its pattern in either
+  // letter case, where a native one may be case-sensitive on the same file system.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(chooser.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setNameFilter(chooser.nameFilter());
+  dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+  dialog.setNameFilter(chooser.filterLabel);
   dialog.setDefaultSuffix(chooser.defaultSuffix);
-  if (!initialPath.isEmpty()) {
-    const QFileInfo info(initialPath);
-    dialog.setDirectory(info.absolutePath());
-    dialog.selectFile(info.fileName());
+  // A path the caller already holds is shown as it is; otherwise the chooser opens where the
+  // user last chose a file, so a set spread over one folder is not looked for again and again.
+  const QFileInfo initial(initialPath);
+  if (!initialPath.isEmpty() && initial.isAbsolute() && initial.absoluteDir().exists()) {
+    dialog.setDirectory(initial.absolutePath());
+  } else if (!lastFolder_.isEmpty()) {
+    dialog.setDirectory(lastFolder_);
   }
+  if (!initialPath.isEmpty()) dialog.selectFile(initial.fileName());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().constFirst();
+  const QString chosen = dialog.selectedFiles().constFirst();
+  lastFolder_ = QFileInfo(chosen).absolutePath();
+  return chosen;
 }
 
 std::optional<QString> QtPrompts::openFile(QWidget* parent, const FileChooser& chooser,

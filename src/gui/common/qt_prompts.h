@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 
 #include "gui/common/help_window.h"
 #include "gui/common/prompts.h"
@@ -32,6 +33,8 @@ class QtPrompts : public Prompts {
 
   // One help window for the run; it goes with the window it was opened over.
   QPointer<HelpWindow> help_;
+  // The folder of the last file chosen in any chooser during this run.
+  QString lastFolder_;
 };
 
 }  // namespace zentavour

@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "gui/common/dialog_units.h"
+
 namespace zentavour {
 
 QuestionDialog::QuestionDialog(QWidget* parent, const QString& caption, const QString& text)
@@ -49,6 +51,7 @@ QuestionDialog::QuestionDialog(QWidget* parent, const QString& caption, const QS
   layout->addLayout(top);
   layout->addSpacing(12);
   layout->addLayout(buttons);
+  layout->addStrut(TitleWidth(this));  // the caption shows the whole title
   layout->setSizeConstraint(QLayout::SetFixedSize);
   yes_->setFocus();
 }

@@ -77,7 +77,6 @@ LoadOsFilesDialog::LoadOsFilesDialog(ApplicationState& state, QWidget* parent)
   auto makeBrowse = [this](int id) {
     auto* button = new QPushButton(QStringLiteral("Browse"), this);
     button->setObjectName(ControlName(id));
-    button->setAutoDefault(false);
     return button;
   };
   sysinfoField_ = makeField(1005);
@@ -110,7 +109,6 @@ LoadOsFilesDialog::LoadOsFilesDialog(ApplicationState& state, QWidget* parent)
   ok_->setDefault(true);
   cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
   cancel_->setObjectName(ControlName(2));
-  cancel_->setAutoDefault(false);
   connect(ok_, &QPushButton::clicked, this, &LoadOsFilesDialog::pressOk);
   connect(cancel_, &QPushButton::clicked, this, &LoadOsFilesDialog::reject);
 

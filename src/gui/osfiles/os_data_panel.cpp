@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/common/dialog_units.h"
 #include "gui/common/resources.h"
 #include "core/osfiles/workstation_model.h"
 #include "gui/common/text.h"
@@ -82,7 +83,9 @@ OsDataPanel::OsDataPanel(QWidget* parent) : QWidget(parent) {
 QPushButton* OsDataPanel::addButton(PanelControl control, const QString& text) {
   auto* button = new QPushButton(text, this);
   button->setObjectName(ControlName(control));
-  button->setAutoDefault(false);
+  NarrowToText(button);  // Open and Close share the panel's narrow first row with the icon
+  // Enter presses the button that has the focus, as in a dialog.
+  button->setAutoDefault(true);
   return button;
 }
 
@@ -91,8 +94,8 @@ QPushButton* OsDataPanel::button(PanelControl control) const {
 }
 
 QSize OsDataPanel::sizeHint() const {
-  // About the panel's 111 x 158 dialog units.
-  return QWidget::sizeHint().expandedTo(QSize(200, 0));
+  // The panel's 111 x 158 dialog units, unless its buttons cannot fit.
+  return DialogUnits(this).size(111, 158).expandedTo(minimumSizeHint());
 }
 
 void OsDataPanel::showState(WorkstationModel openModel) {

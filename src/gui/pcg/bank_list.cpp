@@ -1,15 +1,21 @@
 #include "gui/pcg/bank_list.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QStyle>
 #include <algorithm>
+
+#include "gui/common/dialog_units.h"
 
 namespace zentavour {
 namespace {
 
-// Six columns of 22 rows: all 128 names at once, no scrolling, in a window that fits a small
-// screen.
+// Six columns of 22 rows show all 128 names at once; the list takes less when the window is
+// smaller, down to two columns of eight rows, and then scrolls.
 constexpr int kColumns = 6;
 constexpr int kRows = (BankList::kBankSize + kColumns - 1) / kColumns;
+constexpr int kMinimumColumns = 2;
+constexpr int kMinimumRows = 8;
 
 }  // namespace
 
@@ -25,7 +31,7 @@ BankList::BankList(QWidget* parent) : QListWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setMouseTracking(true);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 QSize BankList::cellSize() const {
@@ -33,7 +39,7 @@ QSize BankList::cellSize() const {
   const QFontMetrics metrics = fontMetrics();
   const int name = std::max(metrics.averageCharWidth() * 16,
                             metrics.horizontalAdvance(QStringLiteral("Woodwind Ensembl")));
-  return QSize(name + 12, metrics.height() + 2);
+  return QSize(name + 8, metrics.height() + 2);
 }
 
 QSize BankList::sizeHint() const {
@@ -43,8 +49,22 @@ QSize BankList::sizeHint() const {
 }
 
 QSize BankList::minimumSizeHint() const {
-  // Never smaller than all 128 names need: the list does not scroll.
-  return sizeHint();
+  const QSize cell = cellSize();
+  const int frame = 2 * frameWidth();
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  return QSize(cell.width() * kMinimumColumns + frame + scrollBar + 8,
+               cell.height() * kMinimumRows + frame + 8);
+}
+
+void ShowAsBankButton(QPushButton* button) {
+  button->setCheckable(true);
+  button->setStyleSheet(
+      QStringLiteral("QPushButton:checked { background-color: palette(highlight);"
+                     " color: palette(highlighted-text); border: 1px solid palette(shadow);"
+                     " border-radius: 3px; padding: 3px 6px; }"));
+  // The style's usual minimum would keep six bank buttons and the logo from fitting the
+  // browser's width.
+  NarrowToText(button);
 }
 
 void BankList::showNames(const QStringList& names) {

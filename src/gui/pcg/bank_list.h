@@ -3,11 +3,14 @@
 #include <QListWidget>
 #include <QStringList>
 
+class QPushButton;
+
 namespace zentavour {
 
-// The list of the 128 names of one bank, laid out in columns like a small-icon view. The pointer
-// hovering over an item reports it (itemEntered) without selecting it; double-click and Enter
-// activate it (itemActivated). Names are shown, never edited.
+// The list of the 128 names of one bank, laid out in rows of as many columns as the width takes,
+// scrolling down when the window is too low for all of them. The pointer hovering over an item
+// reports it (itemEntered) without selecting it; double-click and Enter activate it
+// (itemActivated). Names are shown, never edited.
 class BankList : public QListWidget {
   Q_OBJECT
 
@@ -28,6 +31,11 @@ class BankList : public QListWidget {
  private:
   QSize cellSize() const;
 };
+
+// Makes a bank button of the browser or the GM viewer: checkable, the chosen bank shown in the
+// selection colours so that it stands out in light and dark palettes, and no wider than its
+// text needs when the window is narrow. Call it once the button has its text.
+void ShowAsBankButton(QPushButton* button);
 
 // The names of a bank's 128 slots, each up to its first zero byte and at most 16 characters.
 template <class Bank>

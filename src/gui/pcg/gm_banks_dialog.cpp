@@ -12,10 +12,18 @@
 #include "core/osfiles/os_file_set.h"
 #include "core/pcg/program_edit_fields.h"
 #include "gui/app/application_state.h"
-#include "gui/pcg/bank_list.h"
+#include "gui/common/dialog_units.h"
 #include "gui/common/text.h"
+#include "gui/pcg/bank_list.h"
 
 namespace zentavour {
+namespace {
+
+// In dialog units: the client area's size, and the frame's place in the owner's client area.
+constexpr QSize kDesignSize(234, 321);
+constexpr QPoint kDesignPlace(120, 0);
+
+}  // namespace
 
 QString OscillatorModeName(const ProgramSlot& slot) {
   const std::optional<int> mode = DecodeProgramEditFields(slot).oscillatorMode;
@@ -37,8 +45,7 @@ GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
   auto makeBankButton = [this, group](GmBanksControl control, const QString& text) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(ControlName(static_cast<int>(control)));
-    button->setCheckable(true);
-    button->setAutoDefault(false);
+    ShowAsBankButton(button);
     group->addButton(button);
     return button;
   };
@@ -66,9 +73,6 @@ GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
       ->setObjectName(ControlName(static_cast<int>(GmBanksControl::Ok)));
   buttons->button(QDialogButtonBox::Cancel)
       ->setObjectName(ControlName(static_cast<int>(GmBanksControl::Cancel)));
-  for (QAbstractButton* button : buttons->buttons()) {
-    if (auto* push = qobject_cast<QPushButton*>(button)) push->setAutoDefault(false);
-  }
 
   auto* top = new QGridLayout;
   top->addWidget(bank1_, 0, 0);
@@ -93,6 +97,12 @@ GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
   connect(&state_, &ApplicationState::osFilesChanged, this, &GmBanksDialog::osFilesChanged);
 
   showBank(1);
+
+  // The window's design size, beside the OS Data panel so that the panel and the menu stay
+  // in reach.
+  const DialogUnits units(this);
+  resize(units.size(kDesignSize.width(), kDesignSize.height()));
+  PlaceInClientArea(this, owner, kDesignPlace);
 }
 
 void GmBanksDialog::showBank(int gmBank) {

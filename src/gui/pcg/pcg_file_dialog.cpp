@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,9 +15,10 @@
 #include "core/pcg/program_edit_fields.h"
 #include "core/pcg/program_tables.h"
 #include "gui/app/application_state.h"
+#include "gui/common/dialog_units.h"
+#include "gui/common/text.h"
 #include "gui/pcg/bank_list.h"
 #include "gui/pcg/model_logo.h"
-#include "gui/common/text.h"
 #include "gui/pcg/transfer_gm_dialog.h"
 
 namespace zentavour {
@@ -30,6 +32,10 @@ QLineEdit* ReadOnlyBox(QWidget* parent, PcgFileControl control, int width) {
   box->setFixedWidth(width);
   return box;
 }
+
+// In dialog units: the client area's size, and the frame's place in the owner's client area.
+constexpr QSize kDesignSize(382, 378);
+constexpr QPoint kDesignPlace(120, 0);
 
 }  // namespace
 
@@ -48,17 +54,13 @@ PcgFileDialog::PcgFileDialog(ApplicationState& state, QWidget* owner)
   auto* programBox = new QGroupBox(QStringLiteral("Program Banks"), this);
   auto* programRow = new QHBoxLayout(programBox);
   for (std::size_t bank = 0; bank < programButtons_.size(); ++bank) {
-    programButtons_[bank] = addBankButton(kProgramBankButtonIds[bank], group);
-    programButtons_[bank]->setText(
-        QStringLiteral("Bank %1").arg(QChar(static_cast<char16_t>(u'A' + bank))));
+    programButtons_[bank] = addBankButton(kProgramBankButtonIds[bank], bank, group);
     programRow->addWidget(programButtons_[bank]);
   }
   auto* combinationBox = new QGroupBox(QStringLiteral("Combination Banks"), this);
   auto* combinationRow = new QHBoxLayout(combinationBox);
   for (std::size_t bank = 0; bank < combinationButtons_.size(); ++bank) {
-    combinationButtons_[bank] = addBankButton(kCombinationBankButtonIds[bank], group);
-    combinationButtons_[bank]->setText(
-        QStringLiteral("Bank %1").arg(QChar(static_cast<char16_t>(u'A' + bank))));
+    combinationButtons_[bank] = addBankButton(kCombinationBankButtonIds[bank], bank, group);
     combinationRow->addWidget(combinationButtons_[bank]);
   }
   combinationRow->addStretch(1);
@@ -82,8 +84,8 @@ PcgFileDialog::PcgFileDialog(ApplicationState& state, QWidget* owner)
 
   transfer_ = new QPushButton(QStringLiteral("Prog Bank to GM Bank"), this);
   transfer_->setObjectName(ControlName(static_cast<int>(PcgFileControl::ProgBankToGmBank)));
-  transfer_->setAutoDefault(false);
   transfer_->setEnabled(false);
+  transfer_->setAutoDefault(false);
 
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(programLabel);
@@ -101,7 +103,6 @@ PcgFileDialog::PcgFileDialog(ApplicationState& state, QWidget* owner)
   for (const auto& [control, text] : hidden) {
     auto* button = new QPushButton(QLatin1String(text), this);
     button->setObjectName(ControlName(static_cast<int>(control)));
-    button->setAutoDefault(false);
     button->setEnabled(false);
     button->hide();
     bottom->addWidget(button);
@@ -137,17 +138,38 @@ PcgFileDialog::PcgFileDialog(ApplicationState& state, QWidget* owner)
   }
   programButtons_[5]->setEnabled(false);
   updateTransferButton();
+
+  // The window's design size, beside the OS Data panel so that the panel and the menu stay
+  // in reach.
+  const DialogUnits units(this);
+  resize(units.size(kDesignSize.width(), kDesignSize.height()));
+  PlaceInClientArea(this, owner, kDesignPlace);
   list_->setFocus();
 }
 
-QPushButton* PcgFileDialog::addBankButton(int id, QButtonGroup* group) {
-  auto* button = new QPushButton(this);
+QPushButton* PcgFileDialog::addBankButton(int id, std::size_t bank, QButtonGroup* group) {
+  auto* button = new QPushButton(
+      QStringLiteral("Bank %1").arg(QChar(static_cast<char16_t>(u'A' + bank))), this);
   button->setObjectName(ControlName(id));
-  button->setCheckable(true);
+  ShowAsBankButton(button);
   button->setAutoDefault(false);
   button->setEnabled(false);
   group->addButton(button, id);
   return button;
+}
+
+void PcgFileDialog::keyPressEvent(QKeyEvent* event) {
+  // The browser has no default button: Enter presses the button that has the focus and
+  // otherwise does nothing (the list takes Enter for its items itself).
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) {
+      button->click();
+    }
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void PcgFileDialog::updateTransferButton() {

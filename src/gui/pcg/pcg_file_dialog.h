@@ -57,12 +57,15 @@ class PcgFileDialog : public QDialog {
   // file set's model.
   void updateTransferButton();
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  signals:
   // A program of the listed program bank was double-clicked or chosen with Enter.
   void programActivated(int bank, int program);
 
  private:
-  QPushButton* addBankButton(int id, QButtonGroup* group);
+  QPushButton* addBankButton(int id, std::size_t bank, QButtonGroup* group);
   void showProgramBank(int bank);
   void showCombinationBank(int bank);
   void itemHovered(QListWidgetItem* item);

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/pcg/program_tables.h"
@@ -43,6 +44,13 @@ class ShownButton : public Button {
  protected:
   bool hitButton(const QPoint&) const override { return false; }
 };
+
+int LabelGap(const QWidget* widget) {
+  const int gap = widget->style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing, nullptr, widget);
+  return gap >= 0 ? gap
+                  : widget->style()->layoutSpacing(QSizePolicy::Label, QSizePolicy::ComboBox,
+                                                   Qt::Horizontal, nullptr, widget);
+}
 
 QLabel* Label(const QString& text, QWidget* parent) {
   return new QLabel(text, parent);
@@ -142,6 +150,9 @@ QWidget* ProgramEditDialog::buildModes() {
   voiceLayout->addWidget(polyMono, 0, 0, 2, 1);
   voiceLayout->addWidget(addCheck(voice, kLegato, QStringLiteral("Legato")), 2, 0);
   auto* priorityRow = new QHBoxLayout;
+  // A row inside a grid of uneven spacing gets none of its own; give it the style's gap
+  // between a label and its control, as the labels in the grids have.
+  priorityRow->setSpacing(LabelGap(voice));
   priorityRow->addWidget(Label(QStringLiteral("Priority:"), voice));
   QComboBox* priority = addList(voice, kPriority);
   AddNames(priority, PriorityNames());

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/application_state.h"
+#include "gui/common/dialog_units.h"
 #include "gui/common/prompts.h"
 #include "gui/common/text.h"
 
@@ -54,7 +55,6 @@ TransferGmDialog::TransferGmDialog(ApplicationState& state, QWidget* parent)
   transfer_->setDefault(true);
   cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
   cancel_->setObjectName(ControlName(static_cast<int>(TransferGmControl::Cancel)));
-  cancel_->setAutoDefault(false);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -64,6 +64,7 @@ TransferGmDialog::TransferGmDialog(ApplicationState& state, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addLayout(buttons);
+  layout->addStrut(TitleWidth(this));  // the caption shows the whole title
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(transfer_, &QPushButton::clicked, this, &TransferGmDialog::transfer);

@@ -181,6 +181,24 @@ TEST(PixelEditorWindow, EachButtonRunsItsOperationOnTheBytesColumnsAndRepaintsAl
   }
 }
 
+// On a screen of pixel ratio 2 the picture is made at that ratio, so every cell edge falls on a
+// whole device pixel; back on a ratio-1 screen it is made again.
+TEST(PixelEditorWindow, GridPictureFollowsThePixelRatioAndKeepsCellEdgesCrisp) {
+  Fixture f(GraphicEditor(2, 3));
+  f.window->button(EditorCommand::FillAll)->click();
+  for (const int ratio : {2, 1}) {
+    QImage surface(f.window->size() * ratio, QImage::Format_RGB32);
+    surface.setDevicePixelRatio(ratio);
+    f.window->render(&surface);
+    EXPECT_EQ(f.window->picture().pixelRatio(), ratio);
+    // Across cell (1, 1) (pitch 4, from x = 29): its outline, then its ink.
+    const int y = CellCentre(f.geometry(), 1, 1).y() * ratio;
+    for (int x = 29 * ratio; x < 33 * ratio; ++x) {
+      EXPECT_EQ(surface.pixel(x, y), x < 30 * ratio ? GridPicture::kOutline : kBlack) << x;
+    }
+  }
+}
+
 TEST(PixelEditorWindow, LoadBitmapWarnsInOrderThenLoadsOrRefusesWithoutTouchingTheGrid) {
   TempDir dir;
   // 40 x 3: wider (32 columns) and taller (2 rows) than the graphic; stored bottom-up.

@@ -70,7 +70,7 @@ TEST_P(EverySample, ListsEveryBankItHoldsWithNamesAndTheModelsLogo) {
     QPushButton* combination = browser->combinationBankButton(bank);
     ASSERT_EQ(combination->isEnabled(), Has(sample.combinationBanks, bank));
     if (combination->isEnabled()) {
-      QTest::mouseClick(combination, Qt::LeftButton);
+      PressEnterOn(browser, combination);  // as a click does
       EXPECT_TRUE(browser->listsCombinations());
       if (program->isEnabled()) {  // the last number stays until the next hover
         EXPECT_EQ(browser->programBox()->text(), QString::number(25 * bank + 2));
@@ -216,6 +216,26 @@ TEST_F(PcgBrowser, TransferButtonFollowsTheOpenOsFileSet) {
   EXPECT_TRUE(pcg.windows.browser()->transferButton()->isEnabled());
   pcg.closeOsSet(false);
   EXPECT_FALSE(pcg.windows.browser()->transferButton()->isEnabled());
+}
+
+TEST_F(PcgBrowser, TheChosenBankStandsOutInLightAndDarkPalettes) {
+  const QPalette light = QApplication::palette();
+  QPalette dark(QColor(53, 53, 53), QColor(45, 45, 45));
+  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  for (const QPalette& palette : {light, dark}) {
+    QApplication::setPalette(palette);  // as the desktop's theme gives it to new windows
+    pcg.openThroughMenu(pcg.writeSamplePcg(1));
+    PcgFileDialog* browser = pcg.windows.browser();
+    QTest::mouseClick(browser->programBankButton(1), Qt::LeftButton);
+    // The faces of the chosen and another button, beside their texts.
+    const QColor a = browser->programBankButton(1)->grab().toImage().pixelColor(6, 10);
+    const QColor b = browser->programBankButton(0)->grab().toImage().pixelColor(6, 10);
+    EXPECT_GT(std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                  std::abs(a.blue() - b.blue()),
+              150);
+    pcg.app.state.closePcgFile();
+  }
+  QApplication::setPalette(light);
 }
 
 }  // namespace

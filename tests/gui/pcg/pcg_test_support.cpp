@@ -30,6 +30,8 @@ void PcgHarness::closeOsSet(bool save) {
 }
 
 void HoverRow(QListWidget* list, int row) {
+  list->doItemsLayout();
+  list->scrollToItem(list->item(row));  // a list lower than its names scrolls
   const QRect rect = list->visualItemRect(list->item(row));
   QTest::mouseMove(list->viewport(), rect.center());
 }
