@@ -1,4 +1,5 @@
 #include "core/bitmaps/font_sheet.h"
+#include "core/bitmaps/glyph_edits.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,24 @@ TEST(FontSheetTest, ASheetReadsBackByteIdenticalAndEditsLandWhereDrawn) {
       EXPECT_EQ(refused.failure().caption, "File Error");
     }
   }
+}
+
+// The clipboard comes from anywhere: what is not whole copied glyphs is refused.
+TEST(GlyphClipboardTest, CopiedGlyphsDecodeAndDamagedOnesAreRefused) {
+  GlyphWorkSet glyphs{};
+  glyphs[32].bytes[0] = 7;
+  const Bytes bytes = EncodeCopiedGlyphs(CopyGlyphs(glyphs, {32, 94}), 12);
+  const auto back = DecodeCopiedGlyphs(bytes);
+  ASSERT_TRUE(back.ok());
+  GlyphWorkSet pasted{};
+  EXPECT_EQ(PasteGlyphs(pasted, *back), (std::vector<int>{32, 94}));
+  EXPECT_TRUE(pasted == glyphs);
+  Bytes badCode = bytes, cut = bytes, badSignature = bytes;
+  badCode[6] = 200;
+  cut.pop_back();
+  badSignature[0] = 'X';
+  for (const Bytes& bad : {badCode, cut, badSignature, Bytes{}})
+    EXPECT_FALSE(DecodeCopiedGlyphs(bad).ok());
 }
 
 }  // namespace
