@@ -60,7 +60,9 @@ FileChooser Saving(FileChooser chooser, bool save) {
 }  // namespace
 
 FileChooser PictureOpenChooser() {
-  return Browse(QStringLiteral("Bitmap or PNG File (*.bmp *.png)"), QStringLiteral("bmp"));
+  FileChooser chooser = BitmapFileChooser();
+  chooser.moreFilters = {QStringLiteral("PNG File (*.png)")};
+  return chooser;
 }
 
 FileChooser PictureSaveChooser(bool png) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "core/osfiles/os_file_set.h"
 #include "core/osfiles/workstation_model.h"
@@ -15,6 +16,8 @@ struct FileChooser {
   QString filterLabel;  // as the user reads it, e.g. "SYSINFO File (SYSINFO.420)"
   QString defaultSuffix;
   bool mustExist = true;
+  // Filters offered after the first one, which stays the one shown when the chooser opens.
+  QStringList moreFilters = {};
 
   friend bool operator==(const FileChooser&, const FileChooser&) = default;
 };

@@ -42,7 +42,8 @@ std::optional<QString> QtPrompts::runChooser(QWidget* parent, const FileChooser&
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(chooser.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-  dialog.setNameFilter(chooser.filterLabel);
+  dialog.setNameFilters(QStringList{chooser.filterLabel} + chooser.moreFilters);
+  dialog.selectNameFilter(chooser.filterLabel);
   dialog.setDefaultSuffix(chooser.defaultSuffix);
   // A path the caller already holds is shown as it is; otherwise the chooser opens where the
   // user last chose a file, so a set spread over one folder is not looked for again and again.

@@ -383,7 +383,9 @@ TEST_F(BitmapEditorsTest, PicturesGoOutAsBmpAndPngAndComeBackThroughLoadBitmapAn
     app.prompts.files = {QString::fromStdString(file)};
     editor->button(EditorCommand::LoadBitmap)->click();
   }
-  EXPECT_TRUE(app.prompts.asked.back().chooser.filterLabel.contains("*.png"));
+  // The design's filter comes first; PNG is offered beside it.
+  EXPECT_EQ(app.prompts.asked.back().chooser.filterLabel, "Bitmap File (*.bmp)");
+  EXPECT_EQ(app.prompts.asked.back().chooser.moreFilters, QStringList{"PNG File (*.png)"});
   // Copy, invert, paste: the picture again; one undo takes the paste back.
   Activate(editor);
   QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
