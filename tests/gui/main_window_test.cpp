@@ -103,10 +103,7 @@ TEST_F(MainWindowTest, WebAndHelpItemsGoToTheirPlaces) {
   const QString downloads = "https://downloads.vesk.example/service/downloads.asp?A_PROD_NO=";
   const std::vector<std::pair<MenuCommand, QString>> links{
       {MenuCommand::HomePage, "https://zentavour.example/"},
-      {MenuCommand::OrvaneDownloads, downloads + "ORVANE"},
-      {MenuCommand::OrvaneMiDownloads, downloads + "ORVANEMI"},
-      {MenuCommand::OrvaneSaloneDownloads, downloads + "ORVANESALONE"},
-      {MenuCommand::OssikDownloads, downloads + "OSSIK"}};
+      {MenuCommand::OrvaneSaloneDownloads, downloads + "ORVANESALONE"}};
   for (const auto& [command, address] : links) window.action(command)->trigger();
   ASSERT_EQ(app.prompts.urls.size(), links.size());
   for (std::size_t i = 0; i < links.size(); ++i) {
@@ -147,16 +144,6 @@ TEST(MainWindowStartUp, AboutComesFirstThenThePanelAtTheTopLeft) {
 
 // Which panel buttons an open set enables: View GM Banks, Large, Medium, Small, Bold, Startup
 // Graphics. The fonts a model has are the core's; here, that the panel follows them.
-struct ModelCase {
-  WorkstationModel model;
-  std::array<bool, 6> editors;
-};
-
-const ModelCase kModelCases[] = {
-    {WorkstationModel::OrvaneMi, {true, false, false, false, false, true}},
-    {WorkstationModel::OrvaneSalone, {true, false, true, true, false, true}},
-};
-
 constexpr PanelControl kEditorButtons[] = {
     PanelControl::ViewGmBanks,   PanelControl::EditLargeFont, PanelControl::EditMediumFont,
     PanelControl::EditSmallFont, PanelControl::EditBoldFont,  PanelControl::EditStartupGraphics};
@@ -171,24 +158,21 @@ TEST_F(MainWindowTest, MenuAndPanelFollowTheOpenSet) {
     for (PanelControl control : kEditorButtons) EXPECT_FALSE(panelButton(control)->isEnabled());
     EXPECT_FALSE(window.osDataPanel()->showsOpenSet());
   };
-  for (const ModelCase& c : kModelCases) {
-    SCOPED_TRACE(ModelCode(c.model));
-    expectClosed();
-    app.openSet(c.model);
-    EXPECT_FALSE(window.action(MenuCommand::OpenOsFiles)->isEnabled());
-    EXPECT_TRUE(window.action(MenuCommand::CloseOsFiles)->isEnabled());
-    EXPECT_FALSE(panelButton(PanelControl::Open)->isEnabled());
-    for (std::size_t i = 0; i < std::size(kEditorButtons); ++i) {
-      EXPECT_EQ(panelButton(kEditorButtons[i])->isEnabled(), c.editors[i]) << i;
-    }
-    EXPECT_TRUE(window.osDataPanel()->showsOpenSet());
-
-    // The panel's Close asks first.
-    app.prompts.clearShown();
-    app.prompts.answers.push_back(false);
-    QTest::mouseClick(panelButton(PanelControl::Close), Qt::LeftButton);
-    EXPECT_EQ(app.prompts.questions, std::vector<ShownText>{kSaveChanges});
+  expectClosed();
+  app.openSet(WorkstationModel::OrvaneSalone);
+  EXPECT_FALSE(window.action(MenuCommand::OpenOsFiles)->isEnabled());
+  EXPECT_TRUE(window.action(MenuCommand::CloseOsFiles)->isEnabled());
+  EXPECT_FALSE(panelButton(PanelControl::Open)->isEnabled());
+  const bool editors[] = {true, false, true, true, false, true};
+  for (std::size_t i = 0; i < std::size(kEditorButtons); ++i) {
+    EXPECT_EQ(panelButton(kEditorButtons[i])->isEnabled(), editors[i]) << i;
   }
+  EXPECT_TRUE(window.osDataPanel()->showsOpenSet());
+
+  // The panel's Close asks first.
+  app.prompts.answers.push_back(false);
+  QTest::mouseClick(panelButton(PanelControl::Close), Qt::LeftButton);
+  EXPECT_EQ(app.prompts.questions, std::vector<ShownText>{kSaveChanges});
   expectClosed();
 }
 
@@ -216,17 +200,11 @@ TEST_F(MainWindowTest, NoLeavesEveryByteAndYesRenewsTheChecksums) {
   PressEnterOn(&window, panelButton(PanelControl::Open));  // Enter presses it too
   ASSERT_EQ(app.state.osFiles().model, WorkstationModel::OrvaneSalone);
 
-  // Yes writes the set back with its checksums renewed, in the EXT file and in SYSINFO.
+  // Yes writes the set back with its checksums renewed (where each goes is the core's).
   app.prompts.answers.push_back(true);
   window.action(MenuCommand::CloseOsFiles)->trigger();
   const Bytes written = ReadFileBytes(paths.ext);
-  const std::uint16_t sum = ExtChecksum(written);
-  EXPECT_EQ(ReadBe16(written, 0), sum);
-  const Bytes sysinfoWritten = ReadFileBytes(paths.sysinfo);
-  const std::uint8_t marker = sysinfoWritten[kSaloneLayoutMarkerOffset];
-  EXPECT_EQ(ReadBe16(sysinfoWritten,
-                     SysinfoChecksumOffsetsFor(WorkstationModel::OrvaneSalone, marker).ext),
-            sum);
+  EXPECT_EQ(ReadBe16(written, 0), ExtChecksum(written));
   EXPECT_TRUE(std::equal(written.begin() + 2, written.end(), ext.begin() + 2));
 }
 
