@@ -42,7 +42,7 @@ TEST(CliModels, ListsEveryModelAsJson) {
   EXPECT_NE(json.out.find("\"option\": \"orvane-salone\""), std::string::npos);
 }
 
-TEST(CliCheck, AgreesOnASampleAndFindsEachKindOfDisagreement) {
+TEST(CliCheck, AgreesOnASampleAndReportsAStaleChecksum) {
   TempDir dir;
   const auto paths = testing::WriteSampleSet(dir.path(), WorkstationModel::OrvaneSalone, SaloneLayout::I);
   const std::vector<std::string> set{"--model", "orvane-salone", "--dir", dir.path().string()};
