@@ -72,8 +72,9 @@ TEST_F(PcgBrowser, ListsTheBanksItHoldsWithNamesAndTheModelsLogo) {
   pcg.app.state.closePcgFile();
 
   const QString logos[] = {
-      "", ":/pcg/family_logo.svg", ":/pcg/orvane_mi_logo.svg", ":/pcg/ossik_logo.svg"};
-  for (int code : {1, 2, 3}) {
+      "", ":/pcg/family_logo.svg", ":/pcg/orvane_mi_logo.svg", ":/pcg/ossik_logo.svg",
+      "", ":/pcg/ossik_logo.svg"};
+  for (int code : {1, 2, 3, 5}) {
     pcg.openThroughMenu(pcg.writeSamplePcg(code));
     EXPECT_EQ(pcg.windows.browser()->logo()->property("logoResource").toString(), logos[code]);
     pcg.app.state.closePcgFile();
