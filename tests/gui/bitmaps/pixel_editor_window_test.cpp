@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/bitmaps/bmp_import.h"
+#include "core/bitmaps/bmp_export.h"
 #include "gui/bitmaps/bitmap_gui_support.h"
 
 namespace zentavour::testing {
@@ -145,12 +145,11 @@ TEST(PixelEditorWindow, GridPictureFollowsThePixelRatioAndKeepsCellEdgesCrisp) {
 
 TEST(PixelEditorWindow, LoadBitmapShowsItsWarningsAndLoadsAsOneUndoStep) {
   TempDir dir;
-  // 40 x 3: wider (32 columns) and taller (2 rows) than the graphic; stored bottom-up.
+  // 40 x 3: wider (32 columns) and taller (2 rows) than the graphic; ink at the top left only.
   const std::string big = dir.file("big.bmp");
-  WriteFileBytes(big, MonochromeBmp(40, 3,
-                                    {Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0},
-                                     Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
-                                     Bytes{0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}));
+  PixelGrid picture;
+  picture.set(0, 0, 1);
+  WriteFileBytes(big, ExportMonochromeBmp(picture, 40, 3));
 
   Fixture f(GraphicEditor(4, 2));
   Activate(f.window);
