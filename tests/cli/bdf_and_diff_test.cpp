@@ -26,12 +26,9 @@ TEST(CliBdfAndDiff, BdfRoundTripRefusalWarningAndTheDiffThatFollows) {
     words.insert(words.end(), more.begin(), more.end());
     return RunCli(words);
   };
-  for (const char* slot : {"small", "medium", "bold", "large"}) {
-    const std::string file = out.file(std::string(slot) + ".bdf");
-    ASSERT_EQ(run({"font", "export"}, {"--slot", slot, file}).exitCode, 0);
-    const auto back = run({"font", "import"}, {"--slot", slot, file});
-    ASSERT_EQ(back.exitCode, 0) << back.err;
-  }
+  ASSERT_EQ(run({"font", "export"}, {"--slot", "small", out.file("small.bdf")}).exitCode, 0);
+  const auto back = run({"font", "import"}, {"--slot", "small", out.file("small.bdf")});
+  ASSERT_EQ(back.exitCode, 0) << back.err;
   EXPECT_EQ(ReadFileBytes(changed.ext), ReadFileBytes(original.ext));
   EXPECT_EQ(ReadFileBytes(changed.sysinfo), ReadFileBytes(original.sysinfo));
 

@@ -15,10 +15,6 @@ void Send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
   QApplication::sendEvent(widget, &event);
 }
 
-void PutLe(Bytes& bytes, std::size_t at, std::uint32_t value, int width) {
-  for (int i = 0; i < width; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 }  // namespace
 
 void Press(QWidget* widget, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -60,27 +56,6 @@ void Activate(QWidget* window) {
   window->activateWindow();
   QApplication::setActiveWindow(window);
   EXPECT_TRUE(QTest::qWaitForWindowActive(window, 1000));
-}
-
-Bytes MonochromeBmp(int width, int height, const std::vector<Bytes>& storedRows) {
-  Bytes pixels;
-  for (const Bytes& row : storedRows) pixels.insert(pixels.end(), row.begin(), row.end());
-  Bytes file(62, 0);
-  file.reserve(62 + pixels.size());
-  file[0] = 'B';
-  file[1] = 'M';
-  PutLe(file, 2, static_cast<std::uint32_t>(62 + pixels.size()), 4);
-  PutLe(file, 10, 62, 4);
-  PutLe(file, 14, 40, 4);
-  PutLe(file, 18, static_cast<std::uint32_t>(width), 4);
-  PutLe(file, 22, static_cast<std::uint32_t>(height), 4);
-  PutLe(file, 26, 1, 2);
-  PutLe(file, 28, 1, 2);
-  PutLe(file, 34, static_cast<std::uint32_t>(pixels.size()), 4);
-  // Colour table: index 0 black, index 1 white.
-  file[58] = file[59] = file[60] = 0xFF;
-  file.insert(file.end(), pixels.begin(), pixels.end());
-  return file;
 }
 
 }  // namespace zentavour::testing

@@ -26,8 +26,4 @@ QPoint CellCentre(const EditorGeometry& geometry, int row, int column);
 // Makes the window the active one, so its shortcuts and focus changes work headless.
 void Activate(QWidget* window);
 
-// A one-bit BMP of width x height whose stored rows (bottom-up, already padded) are given; the
-// colour table says black, white.
-Bytes MonochromeBmp(int width, int height, const std::vector<Bytes>& storedRows);
-
 }  // namespace zentavour::testing
