@@ -205,7 +205,7 @@ void CancelLoadOsFiles(OsFileSet& set) {
   set.model = WorkstationModel::None;
 }
 
-Status WriteBackOsFiles(OsFileSet& set) {
+Status WriteBackOsFiles(OsFileSet& set, WriteBackReader reader) {
   if (!set.loaded || !set.sysinfoFile || !set.extFile) {
     return FileError("Error Writing OS Files\n\nNo OS file set is open.");
   }
@@ -225,12 +225,19 @@ Status WriteBackOsFiles(OsFileSet& set) {
 
   std::vector<std::string> saved;
   const auto fail = [&](std::string_view what, const Failure& why) {
+    // Only a failed read-back comes after its file was replaced.
+    const bool replaced = why.text.starts_with(kReplacedUnverifiedText);
     std::string text = std::string(what) + "\n\n" + why.text;
     if (!saved.empty()) {
       text += "\n\nAlready saved:";
       for (const std::string& name : saved) text += " " + name;
     }
-    text += "\n\nThe OS files stay open with all your changes, so that you can try again.";
+    if (reader == WriteBackReader::Window) {
+      text += "\n\nThe OS files stay open with all your changes, so that you can try again.";
+    } else {
+      text += saved.empty() && !replaced ? "\n\nNo file was changed."
+                                         : "\n\nNo other file was changed.";
+    }
     Failure failure = FileError(std::move(text));
     failure.detail = why.detail;
     return failure;
