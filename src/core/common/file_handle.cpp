@@ -184,9 +184,19 @@ Status LockedFile::ReplaceWhole(ByteView data) {
     return Unverified(path_, "it is " + std::to_string(*size) + " bytes long, not " +
                                  std::to_string(data.size()));
   }
-  Bytes back(data.size());
-  if (Status read = ReadFully(file_, 0, back); !read) return Unverified(path_, read.failure().text);
-  if (failsAt(SaveStep::Verify) || !std::equal(back.begin(), back.end(), data.begin())) {
+  // Compared piece by piece through one small buffer: a fresh buffer the size of the file would
+  // cost more in page faults than the reading itself.
+  std::array<std::uint8_t, 65536> back;
+  for (std::size_t at = 0; at < data.size(); at += back.size()) {
+    const auto piece = std::span(back).first(std::min(back.size(), data.size() - at));
+    if (Status read = ReadFully(file_, at, piece); !read) {
+      return Unverified(path_, read.failure().text);
+    }
+    if (!std::equal(piece.begin(), piece.end(), data.begin() + static_cast<std::ptrdiff_t>(at))) {
+      return Unverified(path_, "the bytes read back differ from those written");
+    }
+  }
+  if (failsAt(SaveStep::Verify)) {
     return Unverified(path_, "the bytes read back differ from those written");
   }
   return {};
