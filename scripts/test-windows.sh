@@ -24,13 +24,10 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DZENTAVOUR_BUILD_BENCH=OFF -DZENTAVOUR_GTEST_SOURCE=/usr/src/googletest >/dev/null
 cmake --build "$build_dir" -j "$(nproc)"
 
-# A Wine of its own in the build folder, quiet, without the Mono and Gecko install prompts.
+# A Wine of its own in the build folder, quiet, without the Mono and Gecko install prompts. The
+# first program started makes the prefix.
 export WINEPREFIX="$PWD/$build_dir/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Each test is its own process: one Wine server kept up for the whole run saves seconds a test.
-# It starts first (a server left from an earlier run is used as it is); the first program then
-# makes the prefix.
 mkdir -p "$WINEPREFIX"
-/usr/lib/wine/wineserver -p || true
-trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true' EXIT
 /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1
-ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
+# Verbose, so that the log lists every test that ran, passed or was skipped.
+ctest --test-dir "$build_dir" --output-on-failure -V
