@@ -31,9 +31,9 @@ SampleOnDisk& Sample() {
 void BM_ReadPcgBytes(benchmark::State& state) {
   SampleOnDisk& sample = Sample();
   for (auto _ : state) {
-    Bytes bytes;
-    if (!ReadWholeFile(sample.path, kMaxPcgFileSize, bytes)) state.SkipWithError("read failed");
-    benchmark::DoNotOptimize(bytes.data());
+    const Result<Bytes> bytes = ReadWholeFile(sample.path, kMaxPcgFileSize);
+    if (!bytes) state.SkipWithError("read failed");
+    benchmark::DoNotOptimize(bytes ? bytes->data() : nullptr);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * sample.bytes.size()));
 }

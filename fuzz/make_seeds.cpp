@@ -18,7 +18,7 @@ namespace {
 
 bool Put(const std::filesystem::path& dir, const std::string& name, ByteView bytes) {
   std::filesystem::create_directories(dir);
-  return WriteWholeFile((dir / name).string(), bytes);
+  return WriteWholeFile((dir / name).string(), bytes).ok();
 }
 
 Bytes Prefixed(std::initializer_list<std::uint8_t> head, ByteView rest) {

@@ -15,13 +15,15 @@ class MemoryFile final : public FileHandle {
  public:
   MemoryFile(const Bytes* bytes, std::string path) : bytes_(bytes), path_(std::move(path)) {}
   std::int64_t Size() override { return static_cast<std::int64_t>(bytes_->size()); }
-  bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    if (offset > bytes_->size() || bytes_->size() - offset < out.size()) return false;
+  Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+    if (offset > bytes_->size() || bytes_->size() - offset < out.size()) return FileError("short");
     std::copy_n(bytes_->begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
-    return true;
+    return {};
   }
-  bool WriteAt(std::uint64_t, std::span<const std::uint8_t>) override { return false; }
-  bool Flush() override { return true; }
+  Status WriteAt(std::uint64_t, std::span<const std::uint8_t>) override {
+    return FileError("read only");
+  }
+  Status Flush() override { return {}; }
   const std::string& Path() const override { return path_; }
 
  private:

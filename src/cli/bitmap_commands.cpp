@@ -1,4 +1,5 @@
 // Font and startup picture commands: export, import and PC font rendering.
+#include <QBuffer>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -38,10 +39,24 @@ std::optional<FontSlotEntry> SlotOf(const Arguments& args, const Command& self, 
   return entry;
 }
 
+// Encoded in memory first, then written as every file is: whole or not at all.
 bool SavePng(const QImage& image, const std::string& path) {
-  if (image.save(QString::fromStdString(path), "PNG")) return true;
-  PrintFailure(FileError("Error Writing PNG File " + path));
-  return false;
+  QByteArray encoded;
+  QBuffer buffer(&encoded);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    PrintFailure(
+        FileError("Error Writing PNG File " + path + "\n\nThe picture could not be encoded."));
+    return false;
+  }
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(encoded.constData());
+  if (Status written =
+          WriteWholeFile(path, ByteView(bytes, static_cast<std::size_t>(encoded.size())));
+      !written) {
+    PrintFailure({"File Error", "Error Writing PNG File " + path + "\n\n" + written.failure().text,
+                  written.failure().detail});
+    return false;
+  }
+  return true;
 }
 
 int FontExport(const Arguments& args, const Command& self) {
@@ -104,9 +119,12 @@ int FontImport(const Arguments& args, const Command& self) {
     return session.SaveAndClose("Loaded the sheet " + args.operands[0] + " into the " +
                                 SlotName(slot) + " font and saved the OS files.");
   }
-  const auto font = LoadFontFile(args.operands[0], kHomePageAddress);
+  std::string why;
+  const auto font = LoadFontFile(args.operands[0], kHomePageAddress, ExplainingOpener(why));
   if (!font) {
-    PrintFailure(font.failure());
+    Failure failure = font.failure();
+    if (failure.detail.empty()) failure.detail = why;
+    PrintFailure(failure);
     return kExitFailed;
   }
   // The slot's geometry cuts what does not fit, as OK in the font editor does.
@@ -223,8 +241,11 @@ int GraphicExport(const Arguments& args, const Command& self) {
   const int columns = target->bytesPerRow * 8;
   const std::string& ext = job.ext;
   if (ext == "bmp") {
-    if (!WriteWholeFile(out, ExportMonochromeBmp(grid, columns, target->rows))) {
-      PrintFailure(FileError("Error Writing Bitmap File " + out));
+    if (Status written = WriteWholeFile(out, ExportMonochromeBmp(grid, columns, target->rows));
+        !written) {
+      PrintFailure({"File Error",
+                    "Error Writing Bitmap File " + out + "\n\n" + written.failure().text,
+                    written.failure().detail});
       return kExitFailed;
     }
   } else {

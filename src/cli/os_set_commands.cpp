@@ -66,11 +66,16 @@ int Check(const Arguments& args, const Command& self) {
   const WorkstationModelInfo& info = ModelInfo(paths->model);
 
   // Opened as the program opens them, so files another program holds are reported the same way.
-  FileHandlePtr sysinfo = OpenLockedFile(paths->sysinfo);
-  if (!sysinfo) {
-    PrintFailure(FileError("Error Opening SYSINFO File"));
+  std::string why;
+  const FileOpener open = ExplainingOpener(why);
+  const auto refused = [&](const char* text) {
+    Failure failure = FileError(text);
+    failure.detail = why;
+    PrintFailure(failure);
     return kExitFailed;
-  }
+  };
+  FileHandlePtr sysinfo = open(paths->sysinfo);
+  if (!sysinfo) return refused("Error Opening SYSINFO File");
   std::vector<std::pair<std::string, std::string>> extFiles{{"ext", paths->ext}};
   if (info.hasSecondExt()) extFiles.emplace_back("ext2", paths->ext2);
 
@@ -88,11 +93,8 @@ int Check(const Arguments& args, const Command& self) {
     ExtReport report;
     report.role = extFiles[i].first;
     report.path = extFiles[i].second;
-    FileHandlePtr file = OpenLockedFile(report.path);
-    if (!file) {
-      PrintFailure(FileError(i == 0 ? "Error Opening EXT File" : "Error Opening EXT2 File"));
-      return kExitFailed;
-    }
+    FileHandlePtr file = open(report.path);
+    if (!file) return refused(i == 0 ? "Error Opening EXT File" : "Error Opening EXT2 File");
     report.size = file->Size();
     report.sizeOk = report.size == info.extImageSize;
     if (report.size >= 2 && report.size <= kLargestCheckedFile) {
@@ -170,7 +172,7 @@ int Save(const Arguments& args, const Command& self) {
   if (!paths) return UsageError(self, error);
   OsFileSet set;
   if (!OpenSet(*paths, set)) return kExitFailed;
-  if (const Status saved = WriteBackOsFiles(set); !saved) {
+  if (const Status saved = WriteBackOsFiles(set, WriteBackReader::Command); !saved) {
     PrintFailure(saved.failure());
     return kExitFailed;
   }

@@ -16,14 +16,17 @@ bool SameNameIgnoringCase(const std::string& a, std::string_view b) {
 }
 
 // The file of that name in dir: the exact name if it is there, else any letter case of it.
-std::string FindInDir(const std::filesystem::path& dir, std::string_view name) {
-  const std::filesystem::path exact = dir / std::string(name);
+std::string FindInDir(const std::string& dirUtf8, std::string_view name) {
+  const std::filesystem::path dir = PathFromUtf8(dirUtf8);
+  const std::filesystem::path exact = dir / PathFromUtf8(name);
   std::error_code error;
-  if (std::filesystem::exists(exact, error)) return exact.string();
+  if (std::filesystem::exists(exact, error)) return Utf8FromPath(exact);
   for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
-    if (SameNameIgnoringCase(entry.path().filename().string(), name)) return entry.path().string();
+    if (SameNameIgnoringCase(Utf8FromPath(entry.path().filename()), name)) {
+      return Utf8FromPath(entry.path());
+    }
   }
-  return exact.string();  // opening it will report it missing
+  return Utf8FromPath(exact);  // opening it will report it missing
 }
 
 }  // namespace
@@ -93,11 +96,24 @@ std::optional<SetPaths> ResolveSetPaths(const Arguments& args, std::string& erro
 
 void PrintFailure(const Failure& failure) {
   std::fprintf(stderr, "%s: %s\n", failure.caption.c_str(), failure.text.c_str());
+  if (!failure.detail.empty()) std::fprintf(stderr, "%s\n", failure.detail.c_str());
+}
+
+FileOpener ExplainingOpener(std::string& why) {
+  return [&why](const std::string& path) -> FileHandlePtr {
+    Result<FileHandlePtr> opened = TryOpenLockedFile(path);
+    if (opened) return std::move(*opened);
+    why = opened.failure().detail;
+    return nullptr;
+  };
 }
 
 bool OpenSet(const SetPaths& paths, OsFileSet& set) {
+  std::string why;
   LoadOkOutcome outcome =
-      LoadOsFiles(paths.model, paths.sysinfo, paths.ext, paths.ext2, OpenLockedFile);
+      LoadOsFiles(paths.model, paths.sysinfo, paths.ext, paths.ext2, ExplainingOpener(why));
+  // A refused open is the last message of a load that stopped.
+  if (!outcome.set && !outcome.messages.empty()) outcome.messages.back().detail = why;
   for (const Failure& failure : outcome.messages) PrintFailure(failure);
   if (!outcome.set) return false;
   set = std::move(*outcome.set);

@@ -32,7 +32,12 @@ std::optional<SetPaths> ResolveSetPaths(const Arguments& args, std::string& erro
 // Returns false when the set could not be opened.
 [[nodiscard]] bool OpenSet(const SetPaths& paths, OsFileSet& set);
 
-// Prints a failure as the message box would show it: caption, then text.
+// Opens files as the program does (locked), keeping in `why` the file and the system's reason
+// for the last refusal, which the design's messages ("Error Opening EXT File") leave out.
+FileOpener ExplainingOpener(std::string& why);
+
+// Prints a failure as the message box would show it, caption and text, then the file and the
+// system's reason when there is one.
 void PrintFailure(const Failure& failure);
 
 }  // namespace zentavour::cli

@@ -21,9 +21,12 @@ std::optional<int> ParseBankLetter(const std::string& text) {
 std::string BankLetter(int bank) { return std::string(1, static_cast<char>('A' + bank)); }
 
 std::optional<PcgIndex> OpenPcg(const std::string& path) {
-  auto index = OpenPcgFile(path, OpenLockedFile);
+  std::string why;
+  auto index = OpenPcgFile(path, ExplainingOpener(why));
   if (!index) {
-    PrintFailure(index.failure());
+    Failure failure = index.failure();
+    if (failure.detail.empty()) failure.detail = why;
+    PrintFailure(failure);
     return std::nullopt;
   }
   return std::move(*index);

@@ -15,7 +15,7 @@ SetSession::SetSession(const Arguments& args, const Command& self) {
 }
 
 int SetSession::SaveAndClose(const std::string& done) {
-  if (const Status saved = WriteBackOsFiles(set_); !saved) {
+  if (const Status saved = WriteBackOsFiles(set_, WriteBackReader::Command); !saved) {
     PrintFailure(saved.failure());
     return kExitFailed;
   }

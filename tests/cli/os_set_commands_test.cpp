@@ -89,6 +89,11 @@ TEST(CliSave, RefusesAWrongSizedFileWithTheWindowsMessageAndChangesNothing) {
   EXPECT_NE(refused.err.find("1216514"), std::string::npos);
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
   EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
+
+  const auto missing = RunCli({"save", "--model", "ossik", "--dir", dir.file("nowhere")});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("Error Opening SYSINFO File\n"), std::string::npos);
+  EXPECT_NE(missing.err.find(": No such file or directory"), std::string::npos) << missing.err;
 }
 
 TEST(CliGmList, ListsBothBanksAndRefusesTheMissingOne) {
@@ -123,7 +128,9 @@ TEST(CliLocks, AFileHeldByAnotherProgramIsRefusedWithTheOpeningMessage) {
   for (const char* command : {"check", "save"}) {
     const auto result = RunCli({command, "--model", "orvane-salone", "--dir", dir.path().string()});
     EXPECT_EQ(result.exitCode, 1) << command;
-    EXPECT_NE(result.err.find("File Error: Error Opening EXT2 File"), std::string::npos)
+    EXPECT_NE(result.err.find("File Error: Error Opening EXT2 File\n" + paths.ext2 +
+                              ": The file is held open"),
+              std::string::npos)
         << command << ": " << result.err;
   }
   EXPECT_EQ(ReadFileBytes(paths.ext2), before);

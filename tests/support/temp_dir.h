@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/common/bytes.h"
+#include "core/common/file_handle.h"
 #include "core/osfiles/workstation_model.h"
 #include "core/samples/sample_os_files.h"
 
@@ -18,11 +19,17 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
+  // The UTF-8 path of name (UTF-8 too) in the folder.
+  std::string file(const std::string& name) const {
+    return Utf8FromPath(path_ / PathFromUtf8(name));
+  }
 
  private:
   std::filesystem::path path_;
 };
+
+// A folder named in Latin, Greek and Chinese letters inside dir, as users name theirs.
+std::filesystem::path MakeNonLatinFolder(const std::filesystem::path& dir);
 
 // The paths of a sample OS file set written to disk.
 struct SampleSetPaths {
@@ -33,6 +40,12 @@ struct SampleSetPaths {
 SampleSetPaths WriteSampleSet(const std::filesystem::path& dir, WorkstationModel model,
                               SaloneLayout layout = SaloneLayout::II);
 
+// Gives a file permissions that a new file would not get (mode 0640 on Unix; the hidden
+// attribute on Windows, whose files carry no modes), and tells whether it has them.
+void SetUnusualPermissions(const std::string& path);
+bool HasUnusualPermissions(const std::string& path);
+
+// The whole of a file (a test failure when it cannot be read) and writing one in place.
 Bytes ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, ByteView bytes);
 

@@ -101,8 +101,12 @@ Result<BmpImport> ImportMonochromeBmp(ByteView file, int graphicBytesPerRow, int
 }
 
 Result<Bytes> ReadBitmapFile(const std::string& path) {
-  Bytes bytes;
-  if (!ReadWholeFile(path, kMaxBitmapFileSize, bytes)) return Refuse(kBmpOpenErrorText);
+  Result<Bytes> bytes = ReadWholeFile(path, kMaxBitmapFileSize);
+  if (!bytes) {
+    Failure refused = Refuse(kBmpOpenErrorText);
+    refused.detail = bytes.failure().detail;
+    return refused;
+  }
   return bytes;
 }
 

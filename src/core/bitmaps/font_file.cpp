@@ -35,8 +35,11 @@ Result<FontFileContents> ReadFontFile(ByteView file, std::string_view homePageAd
 
 Status SaveFontFile(const std::string& path, const GlyphWorkSet& glyphs, WorkstationModel model,
                     FontSlot slot) {
-  if (!WriteWholeFile(path, BuildFontFile(glyphs, model, slot)))
-    return FileError(std::string(kFontFileSaveErrorText));
+  if (Status written = WriteWholeFile(path, BuildFontFile(glyphs, model, slot)); !written) {
+    Failure failure = FileError(std::string(kFontFileSaveErrorText));
+    failure.detail = written.failure().detail;
+    return failure;
+  }
   return {};
 }
 

@@ -10,6 +10,10 @@ namespace zentavour {
 struct Failure {
   std::string caption;
   std::string text;
+  // Where and why in the system's own words, when a file operation failed
+  // ("/home/ana/os/SYSINFO.420: Permission denied"). The windows show caption and text; the CLI
+  // prints this line after them.
+  std::string detail = {};
 
   friend bool operator==(const Failure&, const Failure&) = default;
 };

@@ -1,31 +1,19 @@
+// The file layer's shared part: what a save does, step by step, and what it says when a step
+// fails. The system calls themselves are in file_handle_posix.cpp and file_handle_win32.cpp.
 #include "core/common/file_handle.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
-#include <cstring>
 #include <random>
 
-#ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#endif
+#include "core/common/file_handle_platform.h"
 
 namespace zentavour {
 namespace {
 
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of("/\\");
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return path.substr(0, 1);
-  return path.substr(0, slash);
-}
+using platform::NativeFile;
+using platform::SystemError;
 
 // A name beside path that no other file has yet (the create step checks it is new).
 std::string TemporaryNameBeside(const std::string& path) {
@@ -36,326 +24,256 @@ std::string TemporaryNameBeside(const std::string& path) {
   return path + suffix;
 }
 
-constexpr const char* kFolderRefused =
-    "The folder does not allow a new file to be created beside this one, so it cannot be "
-    "replaced safely. Nothing was written to it. Save to a folder where you may create files.";
+constexpr const char* kNotOpened = "The file could not be opened";
+constexpr const char* kNotRead = "The file could not be read";
+constexpr const char* kNotWrittenInPlace = "The file could not be written";
+constexpr const char* kNotFlushedInPlace = "The file could not be flushed to the disk";
+constexpr const char* kNotReplaceable = "This is not a file that can be replaced";
 constexpr const char* kNotWritten = "The new contents could not be written completely";
 constexpr const char* kNotFlushed = "The new contents could not be flushed to the disk";
 constexpr const char* kNoPermissions = "The new file could not take the original's permissions";
 constexpr const char* kNotReplaced = "The new file could not take the original's place";
-constexpr const char* kReadBackDiffers =
-    "The bytes read back from the disk differ from those written";
-constexpr const char* kInterrupted = "Saving was interrupted";
 
-std::string WithReason(const char* what, int error) {
-  if (error == 0) return std::string(what) + ".";
-  return std::string(what) + " (" + std::strerror(error) + ").";
+// The system's words that injected faults stand for.
+constexpr const char* kInjectedRefusal = "Permission denied";
+constexpr const char* kInjectedNoSpace = "No space left on device";
+constexpr const char* kInjectedIo = "Input/output error";
+constexpr const char* kInjectedNotPermitted = "Operation not permitted";
+
+// What was being done, the system's reason, and for which file.
+Failure Explain(const std::string& path, std::string_view what, const Failure& system) {
+  Failure failure = FileError(std::string(what) + " (" + system.text + ").");
+  failure.detail = path + ": " + system.text;
+  return failure;
 }
 
-#ifdef _WIN32
+Failure FolderRefused(const std::string& path, const Failure& system) {
+  Failure failure = FileError(
+      "The folder does not allow a new file to be created beside this one (" + system.text +
+      "), so it cannot be replaced safely. Nothing was written to it. Save to a folder where you "
+      "may create files.");
+  failure.detail = path + ": " + system.text;
+  return failure;
+}
 
-class LockedFile final : public FileHandle {
- public:
-  LockedFile(HANDLE handle, std::string path, SaveFaultSource faults)
-      : handle_(handle), path_(std::move(path)), faults_(std::move(faults)) {}
-  ~LockedFile() override {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
+Failure Unverified(const std::string& path, const std::string& reason) {
+  Failure failure = FileError(std::string(kReplacedUnverifiedText) + " (" + reason + ").");
+  failure.detail = path + ": " + reason;
+  return failure;
+}
 
-  std::int64_t Size() override {
-    LARGE_INTEGER size;
-    return GetFileSizeEx(handle_, &size) ? size.QuadPart : -1;
-  }
-  bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    return Transfer(handle_, offset, out.data(), out.size(), false);
-  }
-  bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> data) override {
-    return Transfer(handle_, offset, const_cast<std::uint8_t*>(data.data()), data.size(), true);
-  }
-  bool Flush() override { return FlushFileBuffers(handle_) != 0; }
-  const std::string& Path() const override { return path_; }
+Status Interrupted() {
+  return FileError("Saving was interrupted.");
+}
 
-  std::optional<std::string> ReplaceWhole(ByteView data) override {
-    const std::optional<SaveFaults> faults = faults_ ? faults_() : std::nullopt;
-    const auto failsAt = [&](SaveStep step) { return faults && faults->failAt == step; };
-    const std::string temp = TemporaryNameBeside(path_);
-    HANDLE out = failsAt(SaveStep::CreateTemporary)
-                     ? INVALID_HANDLE_VALUE
-                     : CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE) return std::string(kFolderRefused);
-    const auto abandon = [&](const char* why) {
-      CloseHandle(out);
-      DeleteFileA(temp.c_str());
-      return std::optional<std::string>(std::string(why) + ".");
-    };
-    if (failsAt(SaveStep::WriteTemporary) ||
-        !Transfer(out, 0, const_cast<std::uint8_t*>(data.data()), data.size(), true)) {
-      return abandon(kNotWritten);
-    }
-    if (faults && faults->storesFirstByteWrong && !data.empty()) {
-      std::uint8_t wrong = static_cast<std::uint8_t>(~data[0]);
-      (void)Transfer(out, 0, &wrong, 1, true);
-    }
-    if (failsAt(SaveStep::FlushTemporary) || !FlushFileBuffers(out)) return abandon(kNotFlushed);
-    CloseHandle(out);
-    // Windows cannot rename over a file that is held open, so the lock is let go for the move.
-    CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    const bool moved = !failsAt(SaveStep::Replace) &&
-                       MoveFileExA(temp.c_str(), path_.c_str(),
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    handle_ = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (!moved) {
-      DeleteFileA(temp.c_str());
-      return std::string(kNotReplaced) + ".";
-    }
-    Bytes back(data.size());
-    if (handle_ == INVALID_HANDLE_VALUE || failsAt(SaveStep::Verify) || Size() != static_cast<std::int64_t>(data.size()) ||
-        !ReadAt(0, back) || !std::equal(back.begin(), back.end(), data.begin())) {
-      return std::string(kReadBackDiffers) + ".";
-    }
-    return std::nullopt;
-  }
-
- private:
-  static bool Transfer(HANDLE handle, std::uint64_t offset, std::uint8_t* bytes, std::size_t size,
-                       bool write) {
-    std::size_t done = 0;
-    while (done < size) {
-      OVERLAPPED at{};
-      const std::uint64_t pos = offset + done;
-      at.Offset = static_cast<DWORD>(pos);
-      at.OffsetHigh = static_cast<DWORD>(pos >> 32);
-      DWORD moved = 0;
-      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
-      const BOOL ok = write ? WriteFile(handle, bytes + done, want, &moved, &at)
-                            : ReadFile(handle, bytes + done, want, &moved, &at);
-      if (!ok || moved == 0) return false;
-      done += moved;
-    }
-    return true;
-  }
-
-  HANDLE handle_;
-  std::string path_;
-  SaveFaultSource faults_;
-};
-
-#else
-
-bool WriteAll(int fd, std::uint64_t offset, const std::uint8_t* data, std::size_t size) {
+Status ReadFully(const NativeFile& file, std::uint64_t offset, std::span<std::uint8_t> out) {
   std::size_t done = 0;
-  while (done < size) {
-    const ssize_t put = ::pwrite(fd, data + done, size - done, static_cast<off_t>(offset + done));
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    done += static_cast<std::size_t>(put);
+  while (done < out.size()) {
+    const Result<std::size_t> got = platform::ReadSome(file, offset + done, out.subspan(done));
+    if (!got) return got.failure();
+    if (*got == 0) return SystemError("The file ends before the bytes asked for");
+    done += *got;
   }
-  return true;
+  return {};
 }
 
-bool ReadAll(int fd, std::uint64_t offset, std::uint8_t* out, std::size_t size) {
+Status WriteFully(const NativeFile& file, std::uint64_t offset,
+                  std::span<const std::uint8_t> data) {
   std::size_t done = 0;
-  while (done < size) {
-    const ssize_t got = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    done += static_cast<std::size_t>(got);
+  while (done < data.size()) {
+    const Result<std::size_t> put = platform::WriteSome(file, offset + done, data.subspan(done));
+    if (!put) return put.failure();
+    if (*put == 0) return SystemError("No byte could be written");
+    done += *put;
   }
-  return true;
-}
-
-// Makes a rename durable; some file systems cannot sync a folder, which is not an error here.
-void SyncFolder(const std::string& folder) {
-  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir < 0) return;
-  (void)::fsync(dir);
-  ::close(dir);
+  return {};
 }
 
 class LockedFile final : public FileHandle {
  public:
-  LockedFile(int fd, std::string path, SaveFaultSource faults)
-      : fd_(fd), path_(std::move(path)), faults_(std::move(faults)) {}
-  ~LockedFile() override { ::close(fd_); }  // closing releases the lock
+  LockedFile(NativeFile file, std::string path, SaveFaultSource faults)
+      : file_(std::move(file)), path_(std::move(path)), faults_(std::move(faults)) {}
 
   std::int64_t Size() override {
-    struct stat info {};
-    return ::fstat(fd_, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : -1;
+    const Result<std::uint64_t> size = platform::SizeOf(file_);
+    return size && *size <= INT64_MAX ? static_cast<std::int64_t>(*size) : -1;
   }
-  bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    return ReadAll(fd_, offset, out.data(), out.size());
+  Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+    return Checked(kNotRead, [&] { return ReadFully(file_, offset, out); });
   }
-  bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> data) override {
-    return WriteAll(fd_, offset, data.data(), data.size());
+  Status WriteAt(std::uint64_t offset, std::span<const std::uint8_t> data) override {
+    return Checked(kNotWrittenInPlace, [&] { return WriteFully(file_, offset, data); });
   }
-  bool Flush() override { return ::fsync(fd_) == 0; }
+  Status Flush() override {
+    return Checked(kNotFlushedInPlace, [&] { return platform::Sync(file_); });
+  }
   const std::string& Path() const override { return path_; }
-
-  std::optional<std::string> ReplaceWhole(ByteView data) override {
-    const std::optional<SaveFaults> faults = faults_ ? faults_() : std::nullopt;
-    const auto failsAt = [&](SaveStep step) { return faults && faults->failAt == step; };
-    const bool crash = faults && faults->interrupt;
-
-    const std::string temp = TemporaryNameBeside(path_);
-    const int out = failsAt(SaveStep::CreateTemporary)
-                        ? -1
-                        : ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (out < 0) {
-      if (crash) return std::string(kInterrupted);
-      return std::string(kFolderRefused);
-    }
-    // Locked from the start, so that once it carries the name no other program can take it.
-    (void)::flock(out, LOCK_EX | LOCK_NB);
-    // A crash leaves the temporary file behind and the original untouched.
-    const auto stop = [&]() {
-      ::close(out);
-      return std::optional<std::string>(kInterrupted);
-    };
-    const auto abandon = [&](const char* why, int error) {
-      ::close(out);
-      ::unlink(temp.c_str());
-      return std::optional<std::string>(WithReason(why, error));
-    };
-
-    if (failsAt(SaveStep::WriteTemporary)) {
-      const std::size_t partial = std::min(faults->bytesBeforeFailure, data.size());
-      (void)WriteAll(out, 0, data.data(), partial);
-      return crash ? stop() : abandon(kNotWritten, ENOSPC);
-    }
-    if (!WriteAll(out, 0, data.data(), data.size())) return abandon(kNotWritten, errno);
-    if (faults && faults->storesFirstByteWrong && !data.empty()) {
-      const auto wrong = static_cast<std::uint8_t>(~data[0]);
-      (void)WriteAll(out, 0, &wrong, 1);
-    }
-    if (failsAt(SaveStep::FlushTemporary)) return crash ? stop() : abandon(kNotFlushed, EIO);
-    if (::fsync(out) != 0) return abandon(kNotFlushed, errno);
-
-    struct stat original {};
-    if (failsAt(SaveStep::KeepPermissions)) return crash ? stop() : abandon(kNoPermissions, EPERM);
-    if (::fstat(fd_, &original) == 0) {
-      if (::fchmod(out, original.st_mode & 07777) != 0) return abandon(kNoPermissions, errno);
-      // Only root may give files away; for anyone else the new file stays their own. (A (void)
-      // cast does not quiet warn_unused_result in fortified builds.)
-      [[maybe_unused]] const int given = ::fchown(out, original.st_uid, original.st_gid);
-    }
-
-    if (failsAt(SaveStep::Replace)) return crash ? stop() : abandon(kNotReplaced, EIO);
-    if (::rename(temp.c_str(), path_.c_str()) != 0) return abandon(kNotReplaced, errno);
-    SyncFolder(FolderOf(path_));
-    // From here the new file is the file; its lock was taken before it got the name.
-    ::close(fd_);
-    fd_ = out;
-
-    if (crash && failsAt(SaveStep::Verify)) return std::string(kInterrupted);
-    Bytes back(data.size());
-    if (Size() != static_cast<std::int64_t>(data.size()) || !ReadAll(fd_, 0, back.data(), back.size()) ||
-        failsAt(SaveStep::Verify) || !std::equal(back.begin(), back.end(), data.begin())) {
-      return std::string(kReadBackDiffers) + ".";
-    }
-    return std::nullopt;
-  }
+  Status ReplaceWhole(ByteView data) override;
 
  private:
-  int fd_;
+  // A save on Windows lets go of the file for a moment; if another program took it then, this
+  // handle holds nothing and says so.
+  template <class Step>
+  Status Checked(const char* what, Step step) {
+    if (!file_.valid()) {
+      return Explain(path_, what, SystemError("This program no longer holds the file"));
+    }
+    if (Status done = step(); !done) return Explain(path_, what, done.failure());
+    return {};
+  }
+
+  NativeFile file_;
   std::string path_;
   SaveFaultSource faults_;
 };
 
-#endif
+Status LockedFile::ReplaceWhole(ByteView data) {
+  if (!file_.valid()) {
+    return Explain(path_, kNotReplaced, SystemError("This program no longer holds the file"));
+  }
+  const std::optional<SaveFaults> faults = faults_ ? faults_() : std::nullopt;
+  const auto failsAt = [&](SaveStep step) { return faults && faults->failAt == step; };
+  const bool crash = faults && faults->interrupt;
+
+  const std::string temp = TemporaryNameBeside(path_);
+  Result<NativeFile> created = failsAt(SaveStep::CreateTemporary)
+                                   ? Result<NativeFile>(SystemError(kInjectedRefusal))
+                                   : platform::CreateNew(temp, platform::NewFile::Private);
+  if (!created) return crash ? Interrupted() : FolderRefused(path_, created.failure());
+  NativeFile out = std::move(*created);
+
+  // A crash leaves the new file behind and the original untouched.
+  const auto stop = [&] { return Interrupted(); };
+  const auto abandon = [&](const char* what, const Failure& why) -> Status {
+    (void)out.Close();
+    platform::Remove(temp);
+    return Explain(path_, what, why);
+  };
+
+  if (failsAt(SaveStep::WriteTemporary)) {
+    const std::size_t partial = std::min(faults->bytesBeforeFailure, data.size());
+    (void)WriteFully(out, 0, data.first(partial));
+    return crash ? stop() : abandon(kNotWritten, SystemError(kInjectedNoSpace));
+  }
+  if (Status written = WriteFully(out, 0, data); !written) {
+    return abandon(kNotWritten, written.failure());
+  }
+  if (faults && faults->storesFirstByteWrong && !data.empty()) {
+    const std::array<std::uint8_t, 1> wrong{static_cast<std::uint8_t>(~data[0])};
+    (void)WriteFully(out, 0, wrong);
+  }
+  if (failsAt(SaveStep::FlushTemporary)) {
+    return crash ? stop() : abandon(kNotFlushed, SystemError(kInjectedIo));
+  }
+  if (Status synced = platform::Sync(out); !synced) return abandon(kNotFlushed, synced.failure());
+  if (failsAt(SaveStep::KeepPermissions)) {
+    return crash ? stop() : abandon(kNoPermissions, SystemError(kInjectedNotPermitted));
+  }
+  if (Status kept = platform::CopyPermissions(file_, out); !kept) {
+    return abandon(kNoPermissions, kept.failure());
+  }
+
+  if (crash && failsAt(SaveStep::Replace)) return stop();
+  const std::optional<Failure> injected =
+      failsAt(SaveStep::Replace) ? std::optional<Failure>(SystemError(kInjectedIo)) : std::nullopt;
+  if (Status replaced = platform::ReplaceHeld(file_, out, temp, path_, injected); !replaced) {
+    return abandon(kNotReplaced, replaced.failure());
+  }
+
+  // From here the new file carries the name and this handle holds it.
+  if (crash && failsAt(SaveStep::Verify)) return Interrupted();
+  const Result<std::uint64_t> size = platform::SizeOf(file_);
+  if (!size) return Unverified(path_, size.failure().text);
+  if (*size != data.size()) {
+    return Unverified(path_, "it is " + std::to_string(*size) + " bytes long, not " +
+                                 std::to_string(data.size()));
+  }
+  // Compared piece by piece through one small buffer: a fresh buffer the size of the file would
+  // cost more in page faults than the reading itself.
+  std::array<std::uint8_t, 65536> back;
+  for (std::size_t at = 0; at < data.size(); at += back.size()) {
+    const auto piece = std::span(back).first(std::min(back.size(), data.size() - at));
+    if (Status read = ReadFully(file_, at, piece); !read) {
+      return Unverified(path_, read.failure().text);
+    }
+    if (!std::equal(piece.begin(), piece.end(), data.begin() + static_cast<std::ptrdiff_t>(at))) {
+      return Unverified(path_, "the bytes read back differ from those written");
+    }
+  }
+  if (failsAt(SaveStep::Verify)) {
+    return Unverified(path_, "the bytes read back differ from those written");
+  }
+  return {};
+}
 
 }  // namespace
 
+Result<FileHandlePtr> TryOpenLockedFile(const std::string& path) {
+  Result<NativeFile> file = platform::OpenLocked(path);
+  if (!file) return Explain(path, kNotOpened, file.failure());
+  return FileHandlePtr(std::make_unique<LockedFile>(std::move(*file), path, SaveFaultSource{}));
+}
+
 FileHandlePtr OpenLockedFileWithFaults(const std::string& path, SaveFaultSource faults) {
-#ifdef _WIN32
-  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<LockedFile>(handle, path, std::move(faults));
-#else
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat info {};
-  // Only regular files: a folder or a device chosen by mistake is not an OS file.
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    ::close(fd);
-    return nullptr;
-  }
-  return std::make_unique<LockedFile>(fd, path, std::move(faults));
-#endif
+  Result<NativeFile> file = platform::OpenLocked(path);
+  if (!file) return nullptr;
+  return std::make_unique<LockedFile>(std::move(*file), path, std::move(faults));
 }
 
-FileHandlePtr OpenLockedFile(const std::string& path) { return OpenLockedFileWithFaults(path, {}); }
+FileHandlePtr OpenLockedFile(const std::string& path) {
+  return OpenLockedFileWithFaults(path, {});
+}
 
-bool ReadWholeFile(const std::string& path, std::uint64_t maxSize, Bytes& out) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
+Result<Bytes> ReadWholeFile(const std::string& path, std::uint64_t maxSize) {
+  const Result<NativeFile> file = platform::OpenForReading(path);
+  if (!file) return Explain(path, kNotOpened, file.failure());
+  const auto tooLarge = [&] {
+    return Explain(path, kNotRead,
+                   SystemError("It is larger than " + std::to_string(maxSize) + " bytes"));
+  };
+  // Read to the end rather than trusting the size: the file may grow while it is read.
+  const Result<std::uint64_t> size = platform::SizeOf(*file);
+  if (size && *size > maxSize) return tooLarge();
   Bytes data;
-  std::uint8_t chunk[65536];
-  bool ok = true;
+  if (size) data.reserve(static_cast<std::size_t>(*size));
+  std::array<std::uint8_t, 65536> chunk;
   for (;;) {
-    const std::size_t got = std::fread(chunk, 1, sizeof chunk, file);
-    if (data.size() + got > maxSize) {
-      ok = false;
-      break;
-    }
-    data.insert(data.end(), chunk, chunk + got);
-    if (got < sizeof chunk) {
-      ok = !std::ferror(file);
-      break;
-    }
+    const Result<std::size_t> got = platform::ReadSome(*file, data.size(), chunk);
+    if (!got) return Explain(path, kNotRead, got.failure());
+    if (*got == 0) return data;
+    if (data.size() + *got > maxSize) return tooLarge();
+    data.insert(data.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(*got));
   }
-  std::fclose(file);
-  if (ok) out = std::move(data);
-  return ok;
 }
 
-bool WriteWholeFile(const std::string& path, ByteView data) {
-#ifdef _WIN32
+Status WriteWholeFile(const std::string& path, ByteView data) {
+  const Result<bool> exists = platform::RegularFileExists(path);
+  if (!exists) return Explain(path, kNotReplaceable, exists.failure());
   const std::string temp = TemporaryNameBeside(path);
-  HANDLE out = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return false;
-  DWORD put = 0;
-  const bool ok = data.empty() || (WriteFile(out, data.data(), static_cast<DWORD>(data.size()), &put, nullptr) &&
-                                   put == data.size());
-  const bool flushed = FlushFileBuffers(out) != 0;
-  CloseHandle(out);
-  if (!ok || !flushed ||
-      !MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileA(temp.c_str());
-    return false;
+  Result<NativeFile> created =
+      platform::CreateNew(temp, *exists ? platform::NewFile::Private : platform::NewFile::Usual);
+  if (!created) return FolderRefused(path, created.failure());
+  NativeFile out = std::move(*created);
+  const auto abandon = [&](const char* what, const Failure& why) -> Status {
+    (void)out.Close();
+    platform::Remove(temp);
+    return Explain(path, what, why);
+  };
+  if (Status written = WriteFully(out, 0, data); !written) {
+    return abandon(kNotWritten, written.failure());
   }
-  return true;
-#else
-  // A replaced file keeps its permissions; a new one gets the usual ones for this user. Only a
-  // regular file is ever replaced: never a device or anything else that bears the name.
-  struct stat original {};
-  const bool exists = ::stat(path.c_str(), &original) == 0;
-  if (exists && !S_ISREG(original.st_mode)) return false;
-  const std::string temp = TemporaryNameBeside(path);
-  const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (out < 0) return false;
-  mode_t mode;
-  if (exists) {
-    mode = original.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
+  if (Status synced = platform::Sync(out); !synced) return abandon(kNotFlushed, synced.failure());
+  if (*exists) {
+    if (Status kept = platform::CopyPermissionsOf(path, out); !kept) {
+      return abandon(kNoPermissions, kept.failure());
+    }
   }
-  const bool ok = WriteAll(out, 0, data.data(), data.size()) && ::fsync(out) == 0 &&
-                  ::fchmod(out, mode) == 0;
-  const bool closed = ::close(out) == 0;
-  if (!ok || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
+  if (Status closed = out.Close(); !closed) return abandon(kNotWritten, closed.failure());
+  if (Status moved = platform::MoveOver(temp, path); !moved) {
+    platform::Remove(temp);
+    return Explain(path, kNotReplaced, moved.failure());
   }
-  SyncFolder(FolderOf(path));
-  return true;
-#endif
+  return {};
 }
 
 }  // namespace zentavour

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/common/bytes.h"
+#include "core/common/failure.h"
 
 namespace zentavour {
 
@@ -17,7 +20,7 @@ enum class SaveStep {
   CreateTemporary,  // a new file beside the original
   WriteTemporary,
   FlushTemporary,   // the new bytes reach the disk
-  KeepPermissions,  // the new file takes the original's permissions
+  KeepPermissions,  // the new file takes the original's permissions (attributes on Windows)
   Replace,          // the new file takes the original's name, in one step
   Verify,           // the bytes are read back and compared
 };
@@ -33,30 +36,37 @@ struct SaveFaults {
 // Where a file handle asks, at save time, which faults to inject; empty in the program.
 using SaveFaultSource = std::function<std::optional<SaveFaults>()>;
 
+// How ReplaceWhole's text begins when the new file took the file's name but did not read back
+// as written: the one failure after which the file no longer holds its old bytes.
+inline constexpr std::string_view kReplacedUnverifiedText =
+    "The file was replaced, but it did not read back as written";
+
 // A file the user works on, held open for as long as it is in use. Every read and write says
-// whether it did all it was asked; nothing is assumed.
+// whether it did all it was asked and, when not, why in the system's own words (the failure's
+// detail: "path: reason").
 class FileHandle {
  public:
   virtual ~FileHandle() = default;
 
   // The file's current length, or -1 when it cannot be told.
   [[nodiscard]] virtual std::int64_t Size() = 0;
-  // Reads exactly out.size() bytes at offset; false on error or end of file.
-  [[nodiscard]] virtual bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
-  // Writes all of data at offset; false on any error.
-  [[nodiscard]] virtual bool WriteAt(std::uint64_t offset, std::span<const std::uint8_t> data) = 0;
-  // Pushes written bytes to the disk; false on error.
-  [[nodiscard]] virtual bool Flush() = 0;
+  // Reads exactly out.size() bytes at offset; fails on an error or an early end of the file.
+  [[nodiscard]] virtual Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
+  // Writes all of data at offset.
+  [[nodiscard]] virtual Status WriteAt(std::uint64_t offset,
+                                       std::span<const std::uint8_t> data) = 0;
+  // Pushes written bytes to the disk.
+  [[nodiscard]] virtual Status Flush() = 0;
   virtual const std::string& Path() const = 0;
 
   // Replaces the whole file with data so that it holds either its old bytes or the new ones,
   // never a mix: the bytes go to a new file in the same folder, reach the disk, take the old
   // file's permissions and then its name in one step, and are read back and compared. The
-  // handle then refers to the new file and still holds it locked. Returns nothing on success,
-  // or why it failed; a failure before the replacing step leaves the file as it was.
+  // handle then refers to the new file and still holds it locked. A failure before the replacing
+  // step leaves the file as it was; only kReplacedUnverifiedText comes after it.
   // Handles that stand for files never written (PCG files, test doubles) keep this refusal.
-  [[nodiscard]] virtual std::optional<std::string> ReplaceWhole(ByteView) {
-    return std::string("This file cannot be replaced.");
+  [[nodiscard]] virtual Status ReplaceWhole(ByteView) {
+    return FileError("This file cannot be replaced.");
   }
 };
 
@@ -66,19 +76,29 @@ using FileHandlePtr = std::unique_ptr<FileHandle>;
 // this one) is refused. Returns null when the file cannot be opened that way.
 using FileOpener = std::function<FileHandlePtr(const std::string& path)>;
 
-// The real opener: read-write access with an exclusive, non-blocking lock.
+// The real opener: read-write access with an exclusive, non-blocking lock (flock on Unix, no
+// sharing on Windows). Only regular files are opened.
 [[nodiscard]] FileHandlePtr OpenLockedFile(const std::string& path);
+
+// The same, saying why a file could not be opened.
+[[nodiscard]] Result<FileHandlePtr> TryOpenLockedFile(const std::string& path);
 
 // The same, with faults injected into ReplaceWhole (tests only).
 [[nodiscard]] FileHandlePtr OpenLockedFileWithFaults(const std::string& path,
                                                      SaveFaultSource faults);
 
-// Reads a whole file without keeping it open (font and bitmap files). Returns false when it
-// cannot be opened or read, or is larger than maxSize.
-[[nodiscard]] bool ReadWholeFile(const std::string& path, std::uint64_t maxSize, Bytes& out);
+// Reads a whole regular file without keeping it open (font and bitmap files); refuses one
+// larger than maxSize.
+[[nodiscard]] Result<Bytes> ReadWholeFile(const std::string& path, std::uint64_t maxSize);
 
-// Creates or replaces a file with data (font files), whole or not at all: the bytes go to a new
-// file beside it that then takes its name. Returns false unless every byte was written.
-[[nodiscard]] bool WriteWholeFile(const std::string& path, ByteView data);
+// Creates or replaces a regular file with data (font files, exports), whole or not at all: the
+// bytes go to a new file beside it that reaches the disk and then takes its name. A replaced
+// file keeps its permissions. Never writes through a device or folder of that name.
+[[nodiscard]] Status WriteWholeFile(const std::string& path, ByteView data);
+
+// Paths are UTF-8 strings everywhere in the program. These convert them to and from the
+// standard library's paths without going through Windows' ANSI code page.
+[[nodiscard]] std::filesystem::path PathFromUtf8(std::string_view utf8);
+[[nodiscard]] std::string Utf8FromPath(const std::filesystem::path& path);
 
 }  // namespace zentavour

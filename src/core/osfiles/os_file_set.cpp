@@ -212,7 +212,7 @@ void CancelLoadOsFiles(OsFileChoice& choice) {
   choice.model = WorkstationModel::None;
 }
 
-Status WriteBackOsFiles(OsFileSet& set) {
+Status WriteBackOsFiles(OsFileSet& set, WriteBackReader reader) {
   if (!set.isOpen() || !set.sysinfoFile || !set.extFile) {
     return FileError("Error Writing OS Files\n\nNo OS file set is open.");
   }
@@ -231,36 +231,52 @@ Status WriteBackOsFiles(OsFileSet& set) {
   }
 
   std::vector<std::string> saved;
-  const auto fail = [&](std::string_view what, const std::string& why) {
-    std::string text = std::string(what) + "\n\n" + why;
+  const auto fail = [&](std::string_view what, const Failure& why) {
+    // Only a failed read-back comes after its file was replaced.
+    const bool replaced = why.text.starts_with(kReplacedUnverifiedText);
+    std::string text = std::string(what) + "\n\n" + why.text;
     if (!saved.empty()) {
       text += "\n\nAlready saved:";
       for (const std::string& name : saved) text += " " + name;
     }
-    text += "\n\nThe OS files stay open with all your changes, so that you can try again.";
-    return FileError(std::move(text));
+    if (reader == WriteBackReader::Window) {
+      text += "\n\nThe OS files stay open with all your changes, so that you can try again.";
+    } else {
+      text += saved.empty() && !replaced ? "\n\nNo file was changed."
+                                         : "\n\nNo other file was changed.";
+    }
+    Failure failure = FileError(std::move(text));
+    failure.detail = why.detail;
+    return failure;
   };
 
   const std::int64_t sysinfoSize = set.sysinfoFile->Size();
   Bytes sysinfo(sysinfoSize > 0 ? static_cast<std::size_t>(sysinfoSize) : 0);
   if (sysinfoSize <= 0 || !set.sysinfoFile->ReadAt(0, sysinfo)) {
-    return fail("Error Reading SYSINFO File", "The SYSINFO file could not be read.");
+    return fail("Error Reading SYSINFO File", FileError("The SYSINFO file could not be read."));
   }
   const std::uint8_t marker = sysinfo.size() > kSaloneLayoutMarkerOffset ? sysinfo[kSaloneLayoutMarkerOffset] : 0;
   if (sysinfo.size() < MinimumSysinfoSize(set.model, marker)) {
-    return fail("Error Writing SYSINFO File", "The SYSINFO file has become too short for its checksums.");
+    return fail("Error Writing SYSINFO File",
+                FileError("The SYSINFO file has become too short for its checksums."));
   }
   const SysinfoChecksumOffsets copies = SysinfoChecksumOffsetsFor(set.model, marker);
   WriteBe16(sysinfo, copies.ext, extSum);
   if (copies.ext2) WriteBe16(sysinfo, *copies.ext2, ext2Sum);
 
-  if (auto why = set.extFile->ReplaceWhole(set.ExtImage)) return fail("Error Writing EXT File", *why);
+  if (Status done = set.extFile->ReplaceWhole(set.ExtImage); !done) {
+    return fail("Error Writing EXT File", done.failure());
+  }
   saved.emplace_back(info.extName);
   if (salone) {
-    if (auto why = set.ext2File->ReplaceWhole(set.Ext2Image)) return fail("Error Writing EXT2 File", *why);
+    if (Status done = set.ext2File->ReplaceWhole(set.Ext2Image); !done) {
+      return fail("Error Writing EXT2 File", done.failure());
+    }
     saved.emplace_back(info.ext2Name);
   }
-  if (auto why = set.sysinfoFile->ReplaceWhole(sysinfo)) return fail("Error Writing SYSINFO File", *why);
+  if (Status done = set.sysinfoFile->ReplaceWhole(sysinfo); !done) {
+    return fail("Error Writing SYSINFO File", done.failure());
+  }
   return {};
 }
 

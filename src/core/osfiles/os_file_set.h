@@ -96,10 +96,15 @@ void CancelLoadOsFiles(OsFileChoice& choice);
 
 // --- Writing back and closing. ---
 
+// Who reads a failed write-back's message: a window keeps the set open for another try; a
+// command that ends says what it leaves changed on disk instead.
+enum class WriteBackReader { Window, Command };
+
 // Renews the checksums in the images and writes them whole into the open files, then the
 // checksum copies into SYSINFO, and flushes. On failure the set stays open with its images
 // as they are, so nothing the user changed is lost.
-[[nodiscard]] Status WriteBackOsFiles(OsFileSet& set);
+[[nodiscard]] Status WriteBackOsFiles(OsFileSet& set,
+                                      WriteBackReader reader = WriteBackReader::Window);
 
 // Releases the open files and images: the set is the closed one again.
 void CloseOsFileSet(OsFileSet& set);

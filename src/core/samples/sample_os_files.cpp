@@ -299,33 +299,36 @@ const std::vector<SampleOsFolder>& SampleOsFolders() {
 Status WriteSampleOsFiles(const SampleOsFiles& files, const std::string& dir) {
   const WorkstationModelInfo& info = ModelInfo(files.model);
   const auto write = [&](std::string_view name, const Bytes& bytes) {
-    const std::string path = (std::filesystem::path(dir) / std::string(name)).string();
-    return WriteWholeFile(path, bytes);
+    return WriteWholeFile(Utf8FromPath(PathFromUtf8(dir) / PathFromUtf8(name)), bytes);
   };
-  if (!write(info.sysinfoName, files.sysinfo) || !write(info.extName, files.ext) ||
-      (info.hasSecondExt() && !write(info.ext2Name, files.ext2))) {
-    return FileError("Error Writing Sample Files in " + dir);
+  Status written = write(info.sysinfoName, files.sysinfo);
+  if (written) written = write(info.extName, files.ext);
+  if (written && info.hasSecondExt()) written = write(info.ext2Name, files.ext2);
+  if (!written) {
+    Failure failure = FileError("Error Writing Sample Files in " + dir);
+    failure.detail = written.failure().detail;
+    return failure;
   }
   return {};
 }
 
 Status WriteAllSamples(const std::string& dir) {
   for (const SampleOsFolder& folder : SampleOsFolders()) {
-    const std::filesystem::path path = std::filesystem::path(dir) / folder.folder;
+    const std::filesystem::path path = PathFromUtf8(dir) / PathFromUtf8(folder.folder);
     std::error_code error;
     std::filesystem::create_directories(path, error);
-    if (error) return FileError("Error Creating Folder " + path.string());
-    if (Status status = WriteSampleOsFiles(BuildSampleOsFiles(folder.model, folder.layout),
-                                           path.string());
+    if (error) return FileError("Error Creating Folder " + Utf8FromPath(path));
+    if (Status status =
+            WriteSampleOsFiles(BuildSampleOsFiles(folder.model, folder.layout), Utf8FromPath(path));
         !status) {
       return status;
     }
   }
-  const std::filesystem::path pcg = std::filesystem::path(dir) / "pcg";
+  const std::filesystem::path pcg = PathFromUtf8(dir) / "pcg";
   std::error_code error;
   std::filesystem::create_directories(pcg, error);
-  if (error) return FileError("Error Creating Folder " + pcg.string());
-  return WriteAllSamplePcgFiles(pcg.string());
+  if (error) return FileError("Error Creating Folder " + Utf8FromPath(pcg));
+  return WriteAllSamplePcgFiles(Utf8FromPath(pcg));
 }
 
 }  // namespace zentavour

@@ -285,13 +285,15 @@ const std::vector<int>& SamplePcgModelCodes() {
 
 Status WriteAllSamplePcgFiles(const std::string& dir) {
   std::error_code error;
-  std::filesystem::create_directories(dir, error);
+  std::filesystem::create_directories(PathFromUtf8(dir), error);
   if (error) return FileError("Could not create the folder \"" + dir + "\".");
   for (int code : SamplePcgModelCodes()) {
     const SamplePcgFile sample = BuildSamplePcgFile(code);
-    const std::string path = (std::filesystem::path(dir) / sample.fileName).string();
-    if (!WriteWholeFile(path, sample.bytes)) {
-      return FileError("Could not write the file \"" + path + "\".");
+    const std::string path = Utf8FromPath(PathFromUtf8(dir) / PathFromUtf8(sample.fileName));
+    if (Status written = WriteWholeFile(path, sample.bytes); !written) {
+      Failure failure = FileError("Could not write the file \"" + path + "\".");
+      failure.detail = written.failure().detail;
+      return failure;
     }
   }
   return {};

@@ -74,9 +74,10 @@ TEST(FontFileTest, FileProblemsAreReported) {
   EXPECT_TRUE(LoadFontFile(held, kHome).ok());
   for (const std::string& path : {dir.file("no/such/folder.glx"), std::string("/dev/full")}) {
     if (path == "/dev/full" && !std::filesystem::exists(path)) continue;  // disk full
-    EXPECT_EQ(SaveFontFile(path, glyphs, WorkstationModel::Orvane, FontSlot::Small).failure(),
-              FileError("Error Saving Font File"))
-        << path;
+    const Failure failed =
+        SaveFontFile(path, glyphs, WorkstationModel::Orvane, FontSlot::Small).failure();
+    EXPECT_EQ(failed.caption + ": " + failed.text, "File Error: Error Saving Font File");
+    EXPECT_EQ(failed.detail.rfind(path + ": ", 0), 0u) << failed.detail;  // and the system's reason
   }
 }
 

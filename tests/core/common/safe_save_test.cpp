@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -24,6 +23,13 @@ void Open(OsFileSet& set, const testing::SampleSetPaths& paths, M model, const F
   LoadOkOutcome loaded = LoadOsFiles(model, paths.sysinfo, paths.ext, paths.ext2, opener);
   ASSERT_TRUE(loaded.set);
   set = std::move(*loaded.set);
+}
+
+// The bytes of a file this program holds: on Windows no other opener may read it.
+Bytes HeldBytes(FileHandle& file) {
+  Bytes bytes(static_cast<std::size_t>(std::max<std::int64_t>(file.Size(), 0)));
+  EXPECT_TRUE(file.ReadAt(0, bytes));
+  return bytes;
 }
 
 std::size_t FilesIn(const std::filesystem::path& dir) {
@@ -94,15 +100,16 @@ TEST(SafeSave, AFailedStepIsReportedLeavesTheFileAndNoLitterAndALaterSaveSucceed
     if (step == SaveStep::Verify) {
       EXPECT_NE(status.failure().text.find("read back"), std::string::npos);
     } else {
-      EXPECT_EQ(ReadFileBytes(paths.ext), oldExt);  // untouched before the replacing step
+      EXPECT_EQ(HeldBytes(*set.extFile), oldExt);  // untouched before the replacing step
     }
+    EXPECT_FALSE(OpenLockedFile(paths.ext)) << "the set let go of its file";
     EXPECT_EQ(FilesIn(dir.path()), files);
     EXPECT_TRUE(set.isOpen());
     EXPECT_EQ(set.ExtImage[9000], edited[9000]);
 
     plan->failAt.reset();
     ASSERT_TRUE(WriteBackOsFiles(set).ok());
-    const Bytes saved = ReadFileBytes(paths.ext);
+    const Bytes saved = HeldBytes(*set.extFile);
     EXPECT_EQ(saved[9000], edited[9000]);
     EXPECT_EQ(ReadBe16(saved, 0), ExtChecksum(saved));
   }
@@ -128,14 +135,12 @@ TEST(SafeSave, AByteTheDiskKeptWrongIsCaughtByReadingBack) {
 TEST(SafeSave, TheReplacedFileKeepsItsPermissionsAndStaysLocked) {
   TempDir dir;
   const auto paths = testing::WriteSampleSet(dir.path(), M::Ossik);
-  ASSERT_EQ(::chmod(paths.ext.c_str(), 0640), 0);
+  testing::SetUnusualPermissions(paths.ext);
   OsFileSet set;
   Open(set, paths, M::Ossik, OpenLockedFile);
   set.ExtImage[123] ^= 1;
   ASSERT_TRUE(WriteBackOsFiles(set).ok());
-  struct stat info {};
-  ASSERT_EQ(::stat(paths.ext.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_TRUE(testing::HasUnusualPermissions(paths.ext));
   EXPECT_FALSE(OpenLockedFile(paths.ext)) << "another opener got the new file";
   EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
   // A second save works on the new files, and closing lets them go.
@@ -150,30 +155,53 @@ TEST(SafeSave, TheReplacedFileKeepsItsPermissionsAndStaysLocked) {
 TEST(SafeSave, AFileRemovedOrMadeReadOnlyWhileOpenIsStillSavedWhole) {
   TempDir dir;
   const auto paths = testing::WriteSampleSet(dir.path(), M::Orvane);
+  [[maybe_unused]] const Bytes sysinfoBefore = ReadFileBytes(paths.sysinfo);
   OsFileSet set;
   Open(set, paths, M::Orvane, OpenLockedFile);
-  std::filesystem::remove(paths.ext);
-  ASSERT_EQ(::chmod(paths.sysinfo.c_str(), 0444), 0);
+  std::error_code removed;
+  std::filesystem::remove(PathFromUtf8(paths.ext), removed);
+  const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                        std::filesystem::perms::others_read;
+  std::filesystem::permissions(PathFromUtf8(paths.sysinfo), readOnly);
   set.ExtImage[777] ^= 0x10;
-  ASSERT_TRUE(WriteBackOsFiles(set).ok());
-  const Bytes ext = ReadFileBytes(paths.ext);
+  const Status saved = WriteBackOsFiles(set);
+#ifdef _WIN32
+  // Windows lets no one remove a file this program holds, and will not replace a read-only file:
+  // the save stops at SYSINFO before letting go of it, says why, and leaves it whole and held.
+  EXPECT_TRUE(removed);
+  ASSERT_FALSE(saved.ok());
+  EXPECT_EQ(saved.failure().text.rfind("Error Writing SYSINFO File", 0), 0u)
+      << saved.failure().text;
+  EXPECT_EQ(saved.failure().detail.rfind(paths.sysinfo + ": ", 0), 0u) << saved.failure().detail;
+  EXPECT_EQ(HeldBytes(*set.sysinfoFile), sysinfoBefore);
+  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
+  CloseOsFileSet(set);
+  std::filesystem::permissions(PathFromUtf8(paths.sysinfo), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+#else
+  ASSERT_TRUE(saved.ok()) << saved.failure().text;
+  const Bytes ext = HeldBytes(*set.extFile);
   ASSERT_EQ(ext.size(), 1048578u);
-  EXPECT_EQ(ReadBe16(ReadFileBytes(paths.sysinfo), 94), ExtChecksum(ext));
+  EXPECT_EQ(ReadBe16(HeldBytes(*set.sysinfoFile), 94), ExtChecksum(ext));
+#endif
 }
 
 TEST(SafeSave, FontAndOtherWholeFilesAreReplacedNeverWrittenThroughADevice) {
   TempDir dir;
   const std::string path = dir.file("font.GLX");
   ASSERT_TRUE(WriteWholeFile(path, Bytes(10, 1)));
-  ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+  testing::SetUnusualPermissions(path);
   ASSERT_TRUE(WriteWholeFile(path, Bytes(20, 2)));
   EXPECT_EQ(ReadFileBytes(path), Bytes(20, 2));
-  struct stat info {};
-  ASSERT_EQ(::stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_TRUE(testing::HasUnusualPermissions(path));
   EXPECT_EQ(FilesIn(dir.path()), 1u);
-  EXPECT_FALSE(WriteWholeFile("/dev/null", Bytes(3, 3)));
-  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+#ifdef _WIN32
+  const std::string device = "NUL";
+#else
+  const std::string device = "/dev/null";
+  EXPECT_TRUE(std::filesystem::is_character_file(device));
+#endif
+  EXPECT_FALSE(WriteWholeFile(device, Bytes(3, 3)));
   EXPECT_FALSE(WriteWholeFile(dir.file("missing-folder/x.GLX"), Bytes(3, 3)));
 }
 
