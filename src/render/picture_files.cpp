@@ -68,17 +68,24 @@ Status WritePngFile(const QImage& image, const std::string& path) {
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG")) return FileError("Error Writing PNG File " + path);
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
-  if (!WriteWholeFile(path, ByteView(bytes, static_cast<std::size_t>(data.size()))))
-    return FileError("Error Writing PNG File " + path);
+  if (Status written = WriteWholeFile(path, ByteView(bytes, static_cast<std::size_t>(data.size())));
+      !written) {
+    Failure failed = FileError("Error Writing PNG File " + path);
+    failed.detail = written.failure().detail;
+    return failed;
+  }
   return {};
 }
 
 Result<QImage> ReadPictureFile(const std::string& path) {
-  Bytes bytes;
-  if (!ReadWholeFile(path, kLargestPictureFile, bytes))
-    return FileError("Error Reading File " + path);
+  const Result<Bytes> bytes = ReadWholeFile(path, kLargestPictureFile);
+  if (!bytes) {
+    Failure refused = FileError("Error Reading File " + path);
+    refused.detail = bytes.failure().detail;
+    return refused;
+  }
   QImage image;
-  if (!image.loadFromData(bytes.data(), static_cast<int>(bytes.size())) || image.isNull())
+  if (!image.loadFromData(bytes->data(), static_cast<int>(bytes->size())) || image.isNull())
     return FileError("Not a picture this program reads: " + path);
   return image;
 }

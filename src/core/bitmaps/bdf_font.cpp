@@ -388,13 +388,13 @@ Result<BdfFont> ReadBdfFont(ByteView file) {
 }
 
 Result<BdfFont> LoadBdfFile(const std::string& path) {
-  Bytes bytes;
-  if (!ReadWholeFile(path, kBdfMaxFileSize, bytes)) {
-    return FileError(std::string(kBdfOpenErrorText) +
-                     "\n\nIt cannot be read, or it is larger than " +
-                     std::to_string(kBdfMaxFileSize / (1024 * 1024)) + " MB.");
+  Result<Bytes> bytes = ReadWholeFile(path, kBdfMaxFileSize);
+  if (!bytes) {
+    Failure refused = FileError(std::string(kBdfOpenErrorText));
+    refused.detail = bytes.failure().detail;
+    return refused;
   }
-  return ReadBdfFont(bytes);
+  return ReadBdfFont(*bytes);
 }
 
 Result<Bytes> BuildBdfFont(const GlyphWorkSet& glyphs, WorkstationModel model, FontSlot slot) {

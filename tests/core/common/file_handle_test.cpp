@@ -24,10 +24,10 @@ TEST(FileHandle, ASetInAFolderWithAccentedGreekAndChineseLettersOpensLocksAndSav
   const auto paths = testing::WriteSampleSet(folder, M::OrvaneSalone);
   ASSERT_NE(paths.ext2.find("音色"), std::string::npos);
 
-  OsFileSet set;
-  ASSERT_TRUE(
-      LoadOsFiles(set, M::OrvaneSalone, paths.sysinfo, paths.ext, paths.ext2, OpenLockedFile)
-          .loaded);
+  LoadOkOutcome loaded =
+      LoadOsFiles(M::OrvaneSalone, paths.sysinfo, paths.ext, paths.ext2, OpenLockedFile);
+  ASSERT_TRUE(loaded.set);
+  OsFileSet set = std::move(*loaded.set);
   set.ExtImage[4000] ^= 0x24;
   set.Ext2Image[4000] ^= 0x42;
   ASSERT_TRUE(WriteBackOsFiles(set).ok());
@@ -108,10 +108,10 @@ TEST(FileHandle, AFailedSaveForACommandSaysWhatChanged) {
     TempDir dir;
     const auto paths = testing::WriteSampleSet(dir.path(), M::Ossik);
     auto plan = std::make_shared<testing::FaultPlan>();
-    OsFileSet set;
-    ASSERT_TRUE(
-        LoadOsFiles(set, M::Ossik, paths.sysinfo, paths.ext, "", testing::FaultyOpener(plan))
-            .loaded);
+    LoadOkOutcome loaded =
+        LoadOsFiles(M::Ossik, paths.sysinfo, paths.ext, "", testing::FaultyOpener(plan));
+    ASSERT_TRUE(loaded.set);
+    OsFileSet set = std::move(*loaded.set);
     plan->onlyPathContaining = c.file;
     plan->failAt = c.step;
     const Status status = WriteBackOsFiles(set, WriteBackReader::Command);

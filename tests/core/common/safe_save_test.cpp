@@ -126,9 +126,10 @@ TEST(SafeSave, AByteTheDiskKeptWrongIsCaughtByReadingBack) {
     return std::optional(faults);
   });
   ASSERT_TRUE(file);
-  const std::optional<std::string> failure = file->ReplaceWhole(Bytes(64, 2));
-  ASSERT_TRUE(failure);
-  EXPECT_NE(failure->find("read back"), std::string::npos) << *failure;
+  const Status replaced = file->ReplaceWhole(Bytes(64, 2));
+  ASSERT_FALSE(replaced.ok());
+  EXPECT_NE(replaced.failure().detail.find("read back differ"), std::string::npos)
+      << replaced.failure().detail;
   EXPECT_EQ(ReadFileBytes(path).size(), 64u);
 }
 
