@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "core/common/bytes.h"
 #include "core/osfiles/workstation_model.h"
@@ -35,5 +36,8 @@ SampleSetPaths WriteSampleSet(const std::filesystem::path& dir, WorkstationModel
 
 Bytes ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, ByteView bytes);
+
+// The first and one-past-last offsets where two buffers differ (over the shorter); {0, 0} if none.
+std::pair<std::size_t, std::size_t> ChangedRange(ByteView before, ByteView after);
 
 }  // namespace zentavour::testing
