@@ -45,9 +45,7 @@ TEST(CliModels, ListsEveryModelAsJson) {
 TEST(CliCheck, AgreesOnASampleAndReportsAStaleChecksum) {
   TempDir dir;
   const auto paths = testing::WriteSampleSet(dir.path(), WorkstationModel::OrvaneSalone, SaloneLayout::I);
-  const std::vector<std::string> set{"--model", "orvane-salone", "--dir", dir.path().string()};
-  auto args = std::vector<std::string>{"check"};
-  args.insert(args.end(), set.begin(), set.end());
+  std::vector<std::string> args{"check", "--model", "orvane-salone", "--dir", dir.path().string()};
   EXPECT_EQ(RunCli(args).exitCode, 0);
 
   Bytes ext2 = ReadFileBytes(paths.ext2);
@@ -112,12 +110,6 @@ TEST(CliGmList, ListsBothBanksAndRefusesTheMissingOne) {
   const auto refused = RunCli({"gm", "list", "--model", "orvane-mi", "--dir", mi.path().string(), "--bank", "2"});
   EXPECT_EQ(refused.exitCode, 1);
 }
-
-}  // namespace
-}  // namespace zentavour
-
-namespace zentavour {
-namespace {
 
 TEST(CliLocks, AFileHeldByAnotherProgramIsRefusedWithTheOpeningMessage) {
   TempDir dir;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -83,6 +84,14 @@ Bytes ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, ByteView bytes) {
   std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::pair<std::size_t, std::size_t> ChangedRange(ByteView before, ByteView after) {
+  std::size_t first = 0, last = std::min(before.size(), after.size());
+  while (first < last && before[first] == after[first]) ++first;
+  if (first == last) return {0, 0};
+  while (before[last - 1] == after[last - 1]) --last;
+  return {first, last};
 }
 
 }  // namespace zentavour::testing

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "core/common/bytes.h"
 #include "core/common/file_handle.h"
@@ -48,5 +49,8 @@ bool HasUnusualPermissions(const std::string& path);
 // The whole of a file (a test failure when it cannot be read) and writing one in place.
 Bytes ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, ByteView bytes);
+
+// The first and one-past-last offsets where two buffers differ (over the shorter); {0, 0} if none.
+std::pair<std::size_t, std::size_t> ChangedRange(ByteView before, ByteView after);
 
 }  // namespace zentavour::testing

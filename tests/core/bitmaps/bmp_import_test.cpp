@@ -81,10 +81,8 @@ TEST(BmpImportTest, AWhiteFirstColourTableMakesOneBitsInkAnythingElseKeepsZeroBi
       {0xFFFFFF, 0x000000, 1, "##..####"},  // a table cut short to one entry
   };
   for (const Case& c : cases) {
-    BmpFields fields{8, 1, {{0x30, 0, 0, 0}}};
-    fields.colour0 = c.colour0;
-    fields.colour1 = c.colour1;
-    fields.coloursUsed = c.coloursUsed;
+    const BmpFields fields{8, 1, {{0x30, 0, 0, 0}}, 1, 1, 0, {}, c.colour0, c.colour1,
+                           c.coloursUsed};
     const auto read = ImportMonochromeBmp(MakeBmp(fields), 1, 1);
     ASSERT_TRUE(read.ok());
     PixelGrid grid;

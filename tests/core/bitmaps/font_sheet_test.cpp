@@ -52,10 +52,9 @@ TEST(FontSheetTest, ASheetReadsBackByteIdenticalAndEditsLandWhereDrawn) {
       PixelGrid grid;
       EXPECT_EQ(UnpackGlyph((*edited)[32], entry->rows, grid), 3);
       EXPECT_EQ(grid.at(0, 0), 1);
-      for (std::size_t k = 0; k < 95; ++k)
-        if (k != 32) {
-          EXPECT_TRUE((*edited)[k] == (*glyphs)[k]) << k;
-        }
+      GlyphWorkSet others = *edited;
+      others[32] = (*glyphs)[32];
+      EXPECT_TRUE(others == *glyphs);
 
       sheet.width -= 1;
       const auto refused = ReadFontSheet(sheet, *glyphs, *entry);

@@ -5,6 +5,7 @@
 #include "core/osfiles/os_image_layout.h"
 #include "core/programs/program_pack.h"
 #include "core/samples/sample_pcg_files.h"
+#include "support/temp_dir.h"
 
 namespace zentavour {
 namespace {
@@ -22,16 +23,6 @@ PcgIndex SampleIndex(int code) {
   Result<PcgIndex> index = IndexPcgBytes(BuildSamplePcgFile(code).bytes);
   EXPECT_TRUE(index.ok());
   return std::move(*index);
-}
-
-// The first and one-past-last offsets where two images differ; {0, 0} when they are equal.
-std::pair<std::size_t, std::size_t> ChangedRange(const Bytes& before, const Bytes& after) {
-  std::size_t first = 0;
-  while (first < before.size() && before[first] == after[first]) ++first;
-  if (first == before.size()) return {0, 0};
-  std::size_t last = before.size();
-  while (before[last - 1] == after[last - 1]) --last;
-  return {first, last};
 }
 
 TEST(GmTransferTest, FitRuleFollowsTheRecordLayouts) {
@@ -61,15 +52,11 @@ TEST(GmTransferTest, FitRuleFollowsTheRecordLayouts) {
 
 TEST(GmTransferTest, SourceEntriesStandForTheirIndexSlots) {
   // Banks B, A, D, a repeat of B, then a bank cut off by the file's end.
-  const RecordFormat f = RecordFormat::Orvane;
   Bytes inner;
-  for (int bank : {1, 0, 3, 1}) {
-    const Bytes chunk =
-        PcgBankChunk("PBK1", static_cast<std::uint32_t>(bank), 540, SampleProgramRecords(f, bank));
-    inner.insert(inner.end(), chunk.begin(), chunk.end());
-  }
-  const Bytes cut = PcgBankChunk("PBK1", 2, 540, Bytes(100, 0));
-  inner.insert(inner.end(), cut.begin(), cut.end());
+  for (int bank : {1, 0, 3, 1})
+    inner = Concat({inner, PcgBankChunk("PBK1", static_cast<std::uint32_t>(bank), 540,
+                                        SampleProgramRecords(RecordFormat::Orvane, bank))});
+  inner = Concat({inner, PcgBankChunk("PBK1", 2, 540, Bytes(100, 0))});
   Result<PcgIndex> index = IndexPcgBytes(PcgFileBytes('P', PcgChunk("PRG1", inner)));
   ASSERT_TRUE(index.ok());
   const auto entries = TransferSourceEntries(*index);
@@ -95,18 +82,15 @@ TEST(GmTransferTest, WritesTheGmBankOfEachModelAndRefreshesItInMemory) {
     SCOPED_TRACE(ModelCode(c.model) * 10 + c.gmBank);
     const PcgIndex index = SampleIndex(c.code);
     OsFileSet set = OpenSet(c.model);
-    const Bytes ext = set.ExtImage;
-    const Bytes ext2 = set.Ext2Image;
-    // Slot 1 is bank B in every sample file but the Ossik one, whose second chunk is bank A.
-    const int slot = 1;
-    const int bankNumber = index.programBanks.numbers[slot];
-    const Status status = TransferProgramBankToGm(set, index, slot, c.gmBank);
+    const Bytes ext = set.ExtImage, ext2 = set.Ext2Image;
+    const int bankNumber = index.programBanks.numbers[1];  // B, or A in the Ossik sample
+    const Status status = TransferProgramBankToGm(set, index, 1, c.gmBank);
     ASSERT_TRUE(status.ok()) << status.failure().text;
 
     const GmBankOffsetEntry& gm = GmBankOffsetTable(c.model);
     const std::size_t offset = c.gmBank == 1 ? gm.bank1Offset : *gm.bank2Offset;
     const std::size_t size = PackedBankSize(gm.format);
-    const auto [first, last] = ChangedRange(ext, set.ExtImage);
+    const auto [first, last] = testing::ChangedRange(ext, set.ExtImage);
     EXPECT_EQ(first, offset);
     EXPECT_LE(last, offset + size);
     EXPECT_EQ(set.Ext2Image, ext2);
@@ -122,8 +106,7 @@ TEST(GmTransferTest, WritesTheGmBankOfEachModelAndRefreshesItInMemory) {
 TEST(GmTransferTest, SaloneSecondBankIsSplitAcrossBothImages) {
   const PcgIndex index = SampleIndex(1);
   OsFileSet set = OpenSet(WorkstationModel::OrvaneSalone, 0x77);
-  const Bytes ext = set.ExtImage;
-  const Bytes ext2 = set.Ext2Image;
+  const Bytes ext = set.ExtImage, ext2 = set.Ext2Image;
   ASSERT_EQ(ext.size(), 1228802u);
   ASSERT_TRUE(TransferProgramBankToGm(set, index, 4, 2).ok());
 
@@ -141,8 +124,7 @@ TEST(GmTransferTest, SaloneSecondBankIsSplitAcrossBothImages) {
 TEST(GmTransferTest, RefusedTransfersChangeNothing) {
   const PcgIndex orvane = SampleIndex(1);
   PcgIndex noBanks;
-  noBanks.modelCode = 1;
-  noBanks.hasPrograms = true;
+  noBanks.modelCode = 1, noBanks.hasPrograms = true;
   struct Case {
     const char* what;
     WorkstationModel model;

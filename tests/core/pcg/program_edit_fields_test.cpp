@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/pcg/program_tables.h"
 
 namespace zentavour {
@@ -38,12 +40,9 @@ TEST(ProgramEditFieldsTest, ModeByte) {
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));
     const ProgramEditFields f = DecodeProgramEditFields(SlotWith({{kCommon, c.mode}}));
-    EXPECT_EQ(f.oscillatorMode, c.oscillatorMode);
-    EXPECT_EQ(f.monophonic, c.mono);
-    EXPECT_EQ(f.legato, c.legato);
-    EXPECT_EQ(f.priority, c.priority);
-    EXPECT_EQ(f.singleTrigger, c.singleTrigger);
-    EXPECT_EQ(f.hold, c.hold);
+    EXPECT_EQ(std::tuple(f.oscillatorMode, f.monophonic, f.legato, f.priority, f.singleTrigger,
+                         f.hold),
+              std::tuple(c.oscillatorMode, c.mono, c.legato, c.priority, c.singleTrigger, c.hold));
   }
 }
 
@@ -70,12 +69,8 @@ TEST(ProgramEditFieldsTest, MultisampleFields) {
           SlotWith({{base, c.high}, {base + 1, c.low}, {base + 2, c.memory}, {base + 3, 99}}));
       const OscillatorFields& osc = f.oscillators[base < kOsc2 ? 0 : 1];
       const MultisampleField& m = (base - kOsc1) % 154 == 0 ? osc.high : osc.low;
-      EXPECT_EQ(m.number, c.number);
-      EXPECT_EQ(m.listIndex, c.listIndex);
-      EXPECT_EQ(m.startOffset, c.startOffset);
-      EXPECT_EQ(m.reverse, c.reverse);
-      EXPECT_EQ(m.memory, c.memoryIndex);
-      EXPECT_EQ(m.level, 99);
+      EXPECT_EQ(std::tuple(m.number, m.listIndex, m.startOffset, m.reverse, m.memory, m.level),
+                std::tuple(c.number, c.listIndex, c.startOffset, c.reverse, c.memoryIndex, 99));
     }
   }
   // Each list entry starts with its number and a space, within the width the list allows.
@@ -90,47 +85,23 @@ TEST(ProgramEditFieldsTest, MultisampleFields) {
 
 TEST(ProgramEditFieldsTest, ScaleSwitchKnobAndPitchBytes) {
   const ProgramEditFields f = DecodeProgramEditFields(SlotWith({
-      {2, 'A'},
-      {17, 'Z'},
-      {kCommon + 2, 9},
-      {kCommon + 3, 26},
-      {kCommon + 4, 11},
-      {kCommon + 5, 200},
-      {kCommon + 6, 0xC5},
-      {kCommon + 7, 0x3F},
-      {kCommon + 8, 0xFF},
-      {kCommon + 9, 3},
-      {kCommon + 10, 250},
-      {kCommon + 11, 7},
-      {kOsc1 + 8, 12},
-      {kOsc1 + 10, 20},
-      {kOsc1 + 11, 110},
-      {kOsc1 + 32, 3},
-      {kOsc1 + 33, 254},
-      {kOsc1 + 34, 64},
-      {kOsc2 + 10, 1},
-      {kOsc2 + 11, 127},
-  }));
+      {2, 'A'}, {17, 'Z'}, {kCommon + 2, 9}, {kCommon + 3, 26}, {kCommon + 4, 11},
+      {kCommon + 5, 200}, {kCommon + 6, 0xC5}, {kCommon + 7, 0x3F}, {kCommon + 8, 0xFF},
+      {kCommon + 9, 3}, {kCommon + 10, 250}, {kCommon + 11, 7}, {kOsc1 + 8, 12}, {kOsc1 + 10, 20},
+      {kOsc1 + 11, 110}, {kOsc1 + 32, 3}, {kOsc1 + 33, 254}, {kOsc1 + 34, 64}, {kOsc2 + 10, 1},
+      {kOsc2 + 11, 127}}));
   EXPECT_EQ(f.name, "A");  // the name ends at its first zero byte
-  EXPECT_EQ(f.category, 9);
-  EXPECT_EQ(f.scaleType, 26);
-  EXPECT_EQ(TableName(ScaleNames(), *f.scaleType), "User Octave Scale 15");
-  EXPECT_EQ(f.scaleKey, 11);
-  EXPECT_EQ(f.scaleRandom, 200);
-  EXPECT_EQ(f.switches[0].function, 5);
-  EXPECT_TRUE(f.switches[0].momentary);
-  EXPECT_TRUE(f.switches[0].defaultOn);
-  EXPECT_EQ(f.switches[1].function, 63);
-  EXPECT_FALSE(f.switches[1].momentary);
+  EXPECT_EQ(std::tuple(f.category, f.scaleType, f.scaleKey, f.scaleRandom),
+            std::tuple(9, 26, 11, 200));
+  EXPECT_EQ(TableName(ScaleNames(), 26), "User Octave Scale 15");
+  const auto& [sw1, sw2] = f.switches;
+  EXPECT_EQ(std::tuple(sw1.function, sw1.momentary, sw1.defaultOn, sw2.function, sw2.momentary),
+            std::tuple(5, true, true, 63, false));
   EXPECT_EQ(f.knobs, (std::array<int, 4>{127, 3, 250, 7}));
-  EXPECT_EQ(f.oscillators[0].delay, 12);
-  EXPECT_EQ(f.oscillators[0].velocityBottom, 20);
-  EXPECT_EQ(f.oscillators[0].velocityTop, 110);
-  EXPECT_EQ(f.oscillators[0].octave, 3);
-  EXPECT_EQ(f.oscillators[0].transpose, 254);
-  EXPECT_EQ(f.oscillators[0].tune, 64);
-  EXPECT_EQ(f.oscillators[1].velocityBottom, 1);
-  EXPECT_EQ(f.oscillators[1].velocityTop, 127);
+  const auto& [osc1, osc2] = f.oscillators;
+  EXPECT_EQ(std::tuple(osc1.delay, osc1.velocityBottom, osc1.velocityTop, osc1.octave,
+                       osc1.transpose, osc1.tune, osc2.velocityBottom, osc2.velocityTop),
+            std::tuple(12, 20, 110, 3, 254, 64, 1, 127));
 
   const ProgramEditFields outOfRange =
       DecodeProgramEditFields(SlotWith({{kCommon + 2, 16}, {kCommon + 3, 27}, {kCommon + 4, 12}}));

@@ -40,20 +40,15 @@ TEST(UnpackProgramBank, PlacesEveryBlockOfEveryFormat) {
     for (std::size_t n : {std::size_t{0}, std::size_t{77}, std::size_t{127}}) {
       const auto& slot = (*bank)[n].bytes;
       EXPECT_EQ((*bank)[n].number(), static_cast<int>(n));
-      EXPECT_EQ(slot[2], from(n, 0));
-      EXPECT_EQ(slot[17], from(n, 15));
-      EXPECT_EQ(slot[18], 0);
       const std::size_t fixedAt = 16 + 24 * c.groups;  // fixed blocks follow the groups
-      EXPECT_EQ(slot[19 + 24 * c.groups - 1], from(n, fixedAt - 1));
-      EXPECT_EQ(slot[139], from(n, fixedAt));
-      EXPECT_EQ(slot[194], from(n, fixedAt + 55));
-      EXPECT_EQ(slot[c.modelAt], from(n, fixedAt + 56));
-      EXPECT_EQ(slot[c.modelAt + c.modelSize - 1], from(n, fixedAt + 56 + c.modelSize - 1));
       const std::size_t commonAt = fixedAt + 56 + c.modelSize;
       EXPECT_EQ(commonAt, RecordFormatTable(c.format).commonBlockOffset());
-      EXPECT_EQ(slot[491], from(n, commonAt));
-      EXPECT_EQ(slot[517], from(n, commonAt + 26));
-      EXPECT_EQ(slot[824], from(n, commonAt + 26 + 307));
+      const std::pair<std::size_t, std::size_t> places[] = {  // slot byte, record byte
+          {2, 0}, {17, 15}, {18 + 24 * c.groups, fixedAt - 1}, {139, fixedAt}, {194, fixedAt + 55},
+          {c.modelAt, fixedAt + 56}, {c.modelAt + c.modelSize - 1, commonAt - 1}, {491, commonAt},
+          {517, commonAt + 26}, {824, commonAt + 26 + 307}};
+      for (const auto& [at, i] : places) EXPECT_EQ(slot[at], from(n, i)) << at;
+      EXPECT_EQ(slot[18], 0);
       EXPECT_EQ(commonAt + 26 + 308 + 2, recordSize);  // then the ignored tail
     }
   }

@@ -38,9 +38,7 @@ TEST(ProgramPackTest, PackAsIsTheInverseOfUnpackForEveryFormat) {
     Bytes packed(PackedBankSize(format) + 10, 0xAB);
     ASSERT_EQ(PackProgramBankAs(packed, format, *source, 10), packed.size());
     for (std::size_t r = 0; r < 128; ++r) {
-      const std::size_t end = 10 + (r + 1) * info.programRecordSize;
-      EXPECT_EQ(packed[end - 2], 0);
-      EXPECT_EQ(packed[end - 1], 0);
+      EXPECT_EQ(ReadBe16(packed, 8 + (r + 1) * info.programRecordSize), 0) << r;
     }
     // Unpacking over a bank of 0xEE bytes fills exactly the carried bytes.
     auto unpacked = std::make_unique<ProgramBank>();
@@ -64,25 +62,18 @@ TEST(ProgramPackTest, PackAsIsTheInverseOfUnpackForEveryFormat) {
 TEST(ProgramPackTest, GmPackKeepsOrvaneFormatsAndWidensOssikByteByByte) {
   auto source = std::make_unique<ProgramBank>(SampleProgramBank(1));
   // Mark the widening's seams so a shifted byte is seen.
-  for (ProgramSlot& slot : *source) {
-    slot.bytes[207] = 0xA1;
-    slot.bytes[384] = 0xA2;
-    slot.bytes[385] = 0xA3;
-    slot.bytes[482] = 0xA4;
-  }
-  struct Case {
-    int code;
-    RecordFormat output;
-  };
-  for (const Case& c : {Case{1, RecordFormat::Orvane}, Case{2, RecordFormat::OrvaneMi},
-                        Case{3, RecordFormat::OssikOs}, Case{5, RecordFormat::OssikOs}}) {
-    SCOPED_TRACE(c.code);
-    ASSERT_EQ(PackedGmFormat(c.code), c.output);
-    Bytes packed(PackedBankSize(c.output));
-    ASSERT_EQ(PackProgramBank(packed, c.code, *source, 0), packed.size());
-    if (c.output != RecordFormat::OssikOs) {
+  for (ProgramSlot& slot : *source)
+    slot.bytes[207] = 0xA1, slot.bytes[384] = 0xA2, slot.bytes[385] = 0xA3, slot.bytes[482] = 0xA4;
+  for (const auto& [code, output] :
+       {std::pair{1, RecordFormat::Orvane}, {2, RecordFormat::OrvaneMi},
+        {3, RecordFormat::OssikOs}, {5, RecordFormat::OssikOs}}) {
+    SCOPED_TRACE(code);
+    ASSERT_EQ(PackedGmFormat(code), output);
+    Bytes packed(PackedBankSize(output));
+    ASSERT_EQ(PackProgramBank(packed, code, *source, 0), packed.size());
+    if (output != RecordFormat::OssikOs) {
       Bytes exact(packed.size());
-      (void)PackProgramBankAs(exact, c.output, *source, 0);
+      (void)PackProgramBankAs(exact, output, *source, 0);
       EXPECT_EQ(packed, exact);
       continue;
     }
@@ -91,19 +82,17 @@ TEST(ProgramPackTest, GmPackKeepsOrvaneFormatsAndWidensOssikByteByByte) {
       const std::size_t model = record + 16 + 5 * 24 + 56;
       const auto& slot = (*source)[r].bytes;
       for (std::size_t i = 0; i < 178; ++i) ASSERT_EQ(packed[model + i], slot[207 + i]) << i;
-      EXPECT_EQ(packed[model + 178], 0);
-      EXPECT_EQ(packed[model + 179], 0);
+      EXPECT_EQ(ReadBe16(packed, model + 178), 0);
       for (std::size_t i = 0; i < 98; ++i) ASSERT_EQ(packed[model + 180 + i], slot[385 + i]) << i;
       const Bytes end(packed.begin() + static_cast<std::ptrdiff_t>(model + 278),
                       packed.begin() + static_cast<std::ptrdiff_t>(model + 284));
       EXPECT_EQ(end, (Bytes{0, 0, 0, 0, 0x80, 0}));
       EXPECT_EQ(packed[model + 284], slot[491]);  // common block right after
-      EXPECT_EQ(packed[record + 810], 0);
-      EXPECT_EQ(packed[record + 811], 0);
+      EXPECT_EQ(ReadBe16(packed, record + 810), 0);
     }
     // Unpacked as format 6 the names, common and oscillator blocks come back unchanged.
     auto back = std::make_unique<ProgramBank>();
-    ASSERT_EQ(UnpackProgramBank(packed, *back, c.output, 0), packed.size());
+    ASSERT_EQ(UnpackProgramBank(packed, *back, output, 0), packed.size());
     for (std::size_t p = 0; p < 128; ++p) {
       EXPECT_EQ((*back)[p].name(), (*source)[p].name());
       for (std::size_t at = 491; at < 825; ++at)

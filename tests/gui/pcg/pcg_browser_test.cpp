@@ -26,10 +26,6 @@ class PcgBrowser : public ::testing::Test {
   ScriptedPrompts& prompts = pcg.app.prompts;
 };
 
-bool Has(const std::vector<int>& banks, int bank) {
-  return std::find(banks.begin(), banks.end(), bank) != banks.end();
-}
-
 TEST_F(PcgBrowser, ListsTheBanksItHoldsWithNamesAndTheModelsLogo) {
   const SamplePcgFile sample = BuildSamplePcgFile(1);
   pcg.openThroughMenu(pcg.writePcg(sample.fileName, sample.bytes));
@@ -47,9 +43,8 @@ TEST_F(PcgBrowser, ListsTheBanksItHoldsWithNamesAndTheModelsLogo) {
   EXPECT_GT(colours.size(), 4);
 
   for (int bank = 0; bank < 5; ++bank) {
-    EXPECT_EQ(browser->programBankButton(bank)->isEnabled(), Has(sample.programBanks, bank));
-    EXPECT_EQ(browser->combinationBankButton(bank)->isEnabled(),
-              Has(sample.combinationBanks, bank));
+    EXPECT_EQ(browser->programBankButton(bank)->isEnabled(), std::ranges::count(sample.programBanks, bank));
+    EXPECT_EQ(browser->combinationBankButton(bank)->isEnabled(), std::ranges::count(sample.combinationBanks, bank));
   }
   QTest::mouseClick(browser->programBankButton(1), Qt::LeftButton);
   EXPECT_EQ(ListTexts(browser->list()), BankNames(SampleProgramBank(1)));
