@@ -120,7 +120,7 @@ TEST(SafeSave, AByteTheDiskKeptWrongIsCaughtByReadingBack) {
   TempDir dir;
   const std::string path = dir.file("EXT");
   testing::WriteFileBytes(path, Bytes(64, 1));
-  const FileHandlePtr file = OpenLockedFileWithFaults(path, [] {
+  FileHandlePtr file = OpenLockedFileWithFaults(path, [] {
     SaveFaults faults;
     faults.storesFirstByteWrong = true;
     return std::optional(faults);
@@ -130,6 +130,7 @@ TEST(SafeSave, AByteTheDiskKeptWrongIsCaughtByReadingBack) {
   ASSERT_FALSE(replaced.ok());
   EXPECT_NE(replaced.failure().detail.find("read back differ"), std::string::npos)
       << replaced.failure().detail;
+  file.reset();  // Windows lets no one read a held file
   EXPECT_EQ(ReadFileBytes(path).size(), 64u);
 }
 
