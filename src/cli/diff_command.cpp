@@ -14,7 +14,7 @@
 #include "core/bitmaps/glyph_work_set.h"
 #include "core/bitmaps/graphic_packing.h"
 #include "core/compare/set_comparison.h"
-#include "core/samples/tiny_font.h"
+#include "core/bitmaps/tiny_font.h"
 
 namespace zentavour::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/bitmaps/pixel_grid.h"
-#include "core/samples/tiny_font.h"
+#include "core/bitmaps/tiny_font.h"
 
 namespace zentavour {
 namespace {

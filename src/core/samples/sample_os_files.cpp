@@ -9,7 +9,7 @@
 #include "core/osfiles/os_image_layout.h"
 #include "core/programs/program_slot.h"
 #include "core/samples/sample_pcg_files.h"
-#include "core/samples/tiny_font.h"
+#include "core/bitmaps/tiny_font.h"
 
 namespace zentavour {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/samples/tiny_font.h"
+#include "core/bitmaps/tiny_font.h"
 
 namespace zentavour {
 namespace {

@@ -4,8 +4,8 @@
 
 namespace zentavour {
 
-// A 5 x 7 dot font for the character codes 33 to 127, used to letter the sample files. Each
-// character is five columns, left to right; bit 0 of a column is its top dot.
+// A 5 x 7 dot font for the character codes 33 to 127, used to letter font sheets and the sample
+// files. Each character is five columns, left to right; bit 0 of a column is its top dot.
 inline constexpr int kTinyFontWidth = 5;
 inline constexpr int kTinyFontHeight = 7;
 
