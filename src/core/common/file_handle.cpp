@@ -158,10 +158,6 @@ Status LockedFile::ReplaceWhole(ByteView data) {
   if (Status written = WriteFully(out, 0, data); !written) {
     return abandon(kNotWritten, written.failure());
   }
-  if (failsAt(SaveStep::FlushTemporary)) {
-    return crash ? stop() : abandon(kNotFlushed, SystemError(kInjectedIo));
-  }
-  if (Status synced = platform::Sync(out); !synced) return abandon(kNotFlushed, synced.failure());
   if (failsAt(SaveStep::KeepPermissions)) {
     return crash ? stop() : abandon(kNoPermissions, SystemError(kInjectedNotPermitted));
   }
@@ -169,6 +165,10 @@ Status LockedFile::ReplaceWhole(ByteView data) {
     return abandon(kNoPermissions, kept.failure());
   }
 
+  if (failsAt(SaveStep::FlushTemporary)) {
+    return crash ? stop() : abandon(kNotFlushed, SystemError(kInjectedIo));
+  }
+  if (Status synced = platform::Sync(out); !synced) return abandon(kNotFlushed, synced.failure());
   if (crash && failsAt(SaveStep::Replace)) return stop();
   const std::optional<Failure> injected =
       failsAt(SaveStep::Replace) ? std::optional<Failure>(SystemError(kInjectedIo)) : std::nullopt;
