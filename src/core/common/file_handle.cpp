@@ -162,10 +162,6 @@ Status LockedFile::ReplaceWhole(ByteView data) {
     const std::array<std::uint8_t, 1> wrong{static_cast<std::uint8_t>(~data[0])};
     (void)WriteFully(out, 0, wrong);
   }
-  if (failsAt(SaveStep::FlushTemporary)) {
-    return crash ? stop() : abandon(kNotFlushed, SystemError(kInjectedIo));
-  }
-  if (Status synced = platform::Sync(out); !synced) return abandon(kNotFlushed, synced.failure());
   if (failsAt(SaveStep::KeepPermissions)) {
     return crash ? stop() : abandon(kNoPermissions, SystemError(kInjectedNotPermitted));
   }
@@ -173,6 +169,10 @@ Status LockedFile::ReplaceWhole(ByteView data) {
     return abandon(kNoPermissions, kept.failure());
   }
 
+  if (failsAt(SaveStep::FlushTemporary)) {
+    return crash ? stop() : abandon(kNotFlushed, SystemError(kInjectedIo));
+  }
+  if (Status synced = platform::Sync(out); !synced) return abandon(kNotFlushed, synced.failure());
   if (crash && failsAt(SaveStep::Replace)) return stop();
   const std::optional<Failure> injected =
       failsAt(SaveStep::Replace) ? std::optional<Failure>(SystemError(kInjectedIo)) : std::nullopt;

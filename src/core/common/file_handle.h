@@ -19,8 +19,8 @@ namespace zentavour {
 enum class SaveStep {
   CreateTemporary,  // a new file beside the original
   WriteTemporary,
-  FlushTemporary,   // the new bytes reach the disk
   KeepPermissions,  // the new file takes the original's permissions (attributes on Windows)
+  FlushTemporary,   // the new bytes, and those permissions, reach the disk
   Replace,          // the new file takes the original's name, in one step
   Verify,           // the bytes are read back and compared
 };
@@ -60,8 +60,8 @@ class FileHandle {
   virtual const std::string& Path() const = 0;
 
   // Replaces the whole file with data so that it holds either its old bytes or the new ones,
-  // never a mix: the bytes go to a new file in the same folder, reach the disk, take the old
-  // file's permissions and then its name in one step, and are read back and compared. The
+  // never a mix: the bytes go to a new file in the same folder, take the old file's permissions,
+  // reach the disk, and take the old file's name in one step, and are read back and compared. The
   // handle then refers to the new file and still holds it locked. A failure before the replacing
   // step leaves the file as it was; only kReplacedUnverifiedText comes after it.
   // Handles that stand for files never written (PCG files, test doubles) keep this refusal.

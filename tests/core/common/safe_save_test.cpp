@@ -16,7 +16,7 @@ using testing::TempDir;
 using M = WorkstationModel;
 
 constexpr SaveStep kSteps[] = {SaveStep::CreateTemporary, SaveStep::WriteTemporary,
-                               SaveStep::FlushTemporary,  SaveStep::KeepPermissions,
+                               SaveStep::KeepPermissions, SaveStep::FlushTemporary,
                                SaveStep::Replace,         SaveStep::Verify};
 
 void Open(OsFileSet& set, const testing::SampleSetPaths& paths, M model, const FileOpener& opener) {
