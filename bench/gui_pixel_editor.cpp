@@ -68,7 +68,7 @@ struct ShownEditor {
       window->setScreen(screen);
       window->move(screen->geometry().topLeft());
     }
-    window->installEventFilter(&count);
+    window->canvas()->installEventFilter(&count);
     window->show();
     QApplication::processEvents();
     Flush();
@@ -84,7 +84,7 @@ struct ShownEditor {
 void WindowFullRepaint(benchmark::State& state) {
   ShownEditor editor(state);
   for (auto _ : state) {
-    editor.window->update();
+    editor.window->canvas()->update();
     Flush();
   }
   editor.check(state);
@@ -110,10 +110,10 @@ void WindowOneCellPaint(benchmark::State& state) {
     const Qt::MouseButton button = paint ? Qt::LeftButton : Qt::RightButton;
     QMouseEvent down(QEvent::MouseButtonPress, at, at, button, button, Qt::NoModifier);
     QMouseEvent up(QEvent::MouseButtonRelease, at, at, button, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(editor.window, &down);
+    QApplication::sendEvent(editor.window->canvas(), &down);
     Flush();
     state.PauseTiming();
-    QApplication::sendEvent(editor.window, &up);
+    QApplication::sendEvent(editor.window->canvas(), &up);
     state.ResumeTiming();
     paint = !paint;
   }

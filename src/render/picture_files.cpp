@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/bitmaps/bmp_export.h"
 #include "core/common/file_handle.h"
 
 namespace zentavour {
@@ -96,6 +97,17 @@ QImage MonochromeImage(const PixelGrid& grid, int columns, int rows) {
   for (int r = 0; r < rows; ++r)
     for (int c = 0; c < columns; ++c) image.setPixel(c, r, grid.at(r, c) ? 1 : 0);
   return image;
+}
+
+Status ExportPicture(const PixelGrid& grid, int columns, int rows, const std::string& path,
+                     bool png) {
+  if (png) return WritePngFile(MonochromeImage(grid, columns, rows), path);
+  if (Status written = WriteWholeFile(path, ExportMonochromeBmp(grid, columns, rows)); !written) {
+    Failure failed = FileError("Error Writing Bitmap File " + path);
+    failed.detail = written.failure().detail;
+    return failed;
+  }
+  return {};
 }
 
 BmpImport PictureImport(const QImage& image, int bytesPerRow, int rows) {

@@ -28,6 +28,9 @@ QImage InkLineImage(const InkLine& line, int scale, QRgb ink, QRgb paper);
 // A picture's top left columns x rows cells, ink black on white (what "graphic export" writes
 // as PNG and the editors copy to the clipboard).
 QImage MonochromeImage(const PixelGrid& grid, int columns, int rows);
+// The same cells written as a one-bit BMP or as PNG, as "graphic export" writes them.
+[[nodiscard]] Status ExportPicture(const PixelGrid& grid, int columns, int rows,
+                                   const std::string& path, bool png);
 // Any picture taken in for a graphic of bytesPerRow x 8 columns and rows rows, by the same rule
 // as a PNG file: dark opaque pixels are ink. It warns as a BMP does when it is wider or taller.
 BmpImport PictureImport(const QImage& image, int bytesPerRow, int rows);

@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "core/osfiles/os_image_layout.h"
-#include "core/bitmaps/bmp_export.h"
 #include "core/bitmaps/graphic_packing.h"
 #include "gui/app/application_state.h"
 #include "gui/bitmaps/bitmap_editors.h"
@@ -140,15 +139,9 @@ void EditStartupDialog::exportPicture(bool png) {
   if (!grid) return;
   const std::optional<QString> path = prompts.saveFile(this, PictureSaveChooser(png), {});
   if (!path) return;
-  const std::string file = QFile::encodeName(*path).toStdString();
   const GraphicTarget target = GraphicTarget::From(entry);
-  const int columns = target.bytesPerRow * 8;
-  Status saved;
-  if (png) {
-    saved = WritePngFile(MonochromeImage(*grid, columns, target.rows), file);
-  } else if (!WriteWholeFile(file, ExportMonochromeBmp(*grid, columns, target.rows))) {
-    saved = FileError("Error Writing Bitmap File " + file);
-  }
+  const Status saved = ExportPicture(*grid, target.bytesPerRow * 8, target.rows,
+                                     QFile::encodeName(*path).toStdString(), png);
   if (!saved) prompts.showFailure(this, saved.failure());
 }
 

@@ -5,17 +5,18 @@
 #include <QGuiApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QToolTip>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
 
-#include "core/bitmaps/bmp_import.h"
 #include "gui/common/file_chooser.h"
 #include "gui/common/prompts.h"
 #include "gui/common/text.h"
@@ -95,23 +96,44 @@ int ButtonRowsDrop(const std::vector<EditorButton>& buttons) {
 
 }  // namespace
 
+// The design's client area. It paints white around the grid itself: filling the whole area
+// first and then covering most of it with the grid would write every pixel twice.
+class PixelEditorWindow::Canvas : public QWidget {
+ public:
+  explicit Canvas(PixelEditorWindow& window) : QWidget(&window), window_(window) {
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    window_.showGridToolTip(static_cast<QHelpEvent*>(event));
+    return true;
+  }
+  void paintEvent(QPaintEvent* event) override { window_.paintCanvas(event); }
+  void mousePressEvent(QMouseEvent* event) override { window_.gridPress(event); }
+  void mouseMoveEvent(QMouseEvent* event) override { window_.gridMove(event); }
+  void mouseReleaseEvent(QMouseEvent* event) override { window_.gridRelease(event); }
+
+ private:
+  PixelEditorWindow& window_;
+};
+
 PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts& prompts)
     : QWidget(nullptr, Qt::Window),
       editor_(std::move(editor)),
       commit_(std::move(commit)),
-      prompts_(prompts) {
+      prompts_(prompts),
+      canvas_(new Canvas(*this)) {
   const bool character = editor_.geometry().kind == EditorKind::Character;
   setObjectName(character ? QStringLiteral("CharacterEdit")
                           : QStringLiteral("StartupGraphicEditMenu"));
   setWindowTitle(character ? QStringLiteral("Character Edit")
                            : QStringLiteral("Startup Graphic Edit Menu"));
   setAttribute(Qt::WA_DeleteOnClose);
-  QPalette white = palette();
-  white.setColor(QPalette::Window, Qt::white);
-  setPalette(white);
-  // The window paints its own white around the grid: filling the whole window first and
-  // then covering most of it with the grid would write every pixel twice.
-  setAttribute(Qt::WA_OpaquePaintEvent);
 
   std::vector<EditorButton> layout = editor_.geometry().Buttons();
   PixelSize size = editor_.geometry().WindowSize();
@@ -125,7 +147,7 @@ PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts&
   size.height += drop;
 
   for (const EditorButton& place : layout) {
-    auto* button = new QPushButton(Str(place.caption), this);
+    auto* button = new QPushButton(Str(place.caption), canvas_);
     button->setObjectName(ControlName(place.command));
     button->setGeometry(ToQRect(place.rect));
     button->setDefault(place.isDefault);
@@ -134,18 +156,40 @@ PixelEditorWindow::PixelEditorWindow(PixelEditor editor, Commit commit, Prompts&
     buttons_[place.command] = button;
   }
 
-  connect(new QShortcut(kUndoKeys, this), &QShortcut::activated, this, &PixelEditorWindow::undo);
-  connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
-          &PixelEditorWindow::copyPicture);
-  connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this,
-          &PixelEditorWindow::pastePicture);
-  for (const QKeySequence& keys : kRedoKeys) {
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, &PixelEditorWindow::redo);
-  }
-
-  resize(size.width, size.height);
+  // The menu bar takes its own height above the canvas (none where menus live at the top of
+  // the screen); the canvas keeps the geometry's size exactly.
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->setSizeConstraint(QLayout::SetFixedSize);
+  buildMenus();
+  column->setMenuBar(menuBar_);
+  canvas_->setFixedSize(size.width, size.height);
+  column->addWidget(canvas_);
+  updateActions();
   picture_.Rebuild(editor_.grid(), editor_.geometry(), devicePixelRatioF());
 }
+
+void PixelEditorWindow::buildMenus() {
+  menuBar_ = new QMenuBar(this);
+  QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
+  file->addAction(QStringLiteral("&Import Picture..."), this, &PixelEditorWindow::importPicture);
+  file->addAction(QStringLiteral("Export as &BMP..."), this, [this] { exportPicture(false); });
+  file->addAction(QStringLiteral("Export as &PNG..."), this, [this] { exportPicture(true); });
+
+  QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
+  undoAction_ = edit->addAction(QStringLiteral("&Undo"), this, &PixelEditorWindow::undo);
+  undoAction_->setShortcut(kUndoKeys);
+  redoAction_ = edit->addAction(QStringLiteral("&Redo"), this, &PixelEditorWindow::redo);
+  redoAction_->setShortcuts({kRedoKeys[0], kRedoKeys[1]});
+  edit->addSeparator();
+  edit->addAction(QStringLiteral("&Copy"), this, &PixelEditorWindow::copyPicture)
+      ->setShortcut(QKeySequence::Copy);
+  edit->addAction(QStringLiteral("&Paste"), this, &PixelEditorWindow::pastePicture)
+      ->setShortcut(QKeySequence::Paste);
+}
+
+QWidget* PixelEditorWindow::canvas() const { return canvas_; }
 
 QPushButton* PixelEditorWindow::button(EditorCommand command) const {
   const auto found = buttons_.find(command);
@@ -155,13 +199,13 @@ QPushButton* PixelEditorWindow::button(EditorCommand command) const {
 void PixelEditorWindow::run(EditorCommand command) {
   if (command == EditorCommand::Ok) return finish(true);
   if (command == EditorCommand::Cancel) return finish(false);
-  if (command == EditorCommand::LoadBitmap) return loadBitmap();
+  if (command == EditorCommand::LoadBitmap) return importPicture();
   if (const auto operation = OperationOf(command)) {
     if (editor_.Apply(*operation)) repaintAll();
   }
 }
 
-void PixelEditorWindow::loadBitmap() {
+void PixelEditorWindow::importPicture() {
   // A PNG comes in by the CLI's threshold, a BMP by its own rules (colour table included).
   const std::optional<QString> path = prompts_.openFile(this, PictureOpenChooser(), {});
   if (!path) return;
@@ -195,6 +239,15 @@ void PixelEditorWindow::pastePicture() {
   repaintAll();
 }
 
+void PixelEditorWindow::exportPicture(bool png) {
+  const std::optional<QString> path = prompts_.saveFile(this, PictureSaveChooser(png), {});
+  if (!path) return;
+  const EditorGeometry& geometry = editor_.geometry();
+  const Status saved = ExportPicture(editor_.grid(), geometry.shownColumns(), geometry.rows,
+                                     QFile::encodeName(*path).toStdString(), png);
+  if (!saved) prompts_.showFailure(this, saved.failure());
+}
+
 void PixelEditorWindow::undo() {
   if (editor_.Undo()) repaintAll();
 }
@@ -204,10 +257,11 @@ void PixelEditorWindow::redo() {
 }
 
 void PixelEditorWindow::showEffect(const MouseEffect& effect) {
+  updateActions();
   if (effect.widthChanged) return repaintAll();
   for (const CellPosition& cell : effect.changedCells) {
     picture_.UpdateCell(editor_.grid(), cell);
-    update(ToQRect(editor_.geometry().CellUpdateRect(cell)));
+    canvas_->update(ToQRect(editor_.geometry().CellUpdateRect(cell)));
     ++cellUpdates_;
   }
 }
@@ -215,11 +269,19 @@ void PixelEditorWindow::showEffect(const MouseEffect& effect) {
 void PixelEditorWindow::repaintAll() {
   picture_.Rebuild(editor_.grid(), editor_.geometry(), picture_.pixelRatio());
   cellUpdates_ = 0;
-  update();
+  updateActions();
+  canvas_->update();
 }
 
-void PixelEditorWindow::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
+// Undo and Redo are greyed while there is nothing to take back or bring back, and during a
+// stroke, which is taken back as a whole once it ends.
+void PixelEditorWindow::updateActions() {
+  undoAction_->setEnabled(editor_.canUndo());
+  redoAction_->setEnabled(editor_.canRedo());
+}
+
+void PixelEditorWindow::paintCanvas(QPaintEvent* event) {
+  QPainter painter(canvas_);
   // The picture is made for the pixels it is copied onto: after a move to a screen of another
   // ratio (or when the window is rendered elsewhere) it is drawn again at that ratio.
   const EditorGeometry& geometry = editor_.geometry();
@@ -227,7 +289,7 @@ void PixelEditorWindow::paintEvent(QPaintEvent* event) {
   if (ratio != picture_.pixelRatio()) picture_.Rebuild(editor_.grid(), geometry, ratio);
 
   for (const QRect& rect : event->region() - picture_.rect()) {
-    painter.fillRect(rect, palette().window());
+    painter.fillRect(rect, canvas_->palette().window());
   }
   if (geometry.kind == EditorKind::Character) {
     // The handle the user drags to set the glyph's width.
@@ -244,22 +306,17 @@ void PixelEditorWindow::paintEvent(QPaintEvent* event) {
                     QRectF(picture_.sourceRect(target)));
 }
 
-bool PixelEditorWindow::event(QEvent* event) {
-  // Over the grid, a tooltip tells how to draw and that every change can be taken back.
-  if (event->type() == QEvent::ToolTip) {
-    const auto* help = static_cast<QHelpEvent*>(event);
-    if (picture_.rect().contains(help->pos())) {
-      QToolTip::showText(help->globalPos(), GridToolTip(), this, picture_.rect());
-    } else {
-      QToolTip::hideText();
-      event->ignore();
-    }
-    return true;
+// Over the grid, a tooltip tells how to draw and that every change can be taken back.
+void PixelEditorWindow::showGridToolTip(QHelpEvent* event) {
+  if (picture_.rect().contains(event->pos())) {
+    QToolTip::showText(event->globalPos(), GridToolTip(), canvas_, picture_.rect());
+  } else {
+    QToolTip::hideText();
+    event->ignore();
   }
-  return QWidget::event(event);
 }
 
-void PixelEditorWindow::mousePressEvent(QMouseEvent* event) {
+void PixelEditorWindow::gridPress(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   if (event->button() == Qt::LeftButton) {
     showEffect(editor_.LeftDown(at.x(), at.y()));
@@ -268,13 +325,13 @@ void PixelEditorWindow::mousePressEvent(QMouseEvent* event) {
   }
 }
 
-void PixelEditorWindow::mouseMoveEvent(QMouseEvent* event) {
+void PixelEditorWindow::gridMove(QMouseEvent* event) {
   if (!editor_.mouse().active()) return;
   const QPoint at = event->position().toPoint();
   showEffect(editor_.Move(at.x(), at.y()));
 }
 
-void PixelEditorWindow::mouseReleaseEvent(QMouseEvent* event) {
+void PixelEditorWindow::gridRelease(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     showEffect(editor_.LeftUp());
   } else if (event->button() == Qt::RightButton) {

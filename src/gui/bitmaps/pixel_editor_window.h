@@ -7,6 +7,9 @@
 #include "core/bitmaps/pixel_editor.h"
 #include "gui/bitmaps/grid_picture.h"
 
+class QAction;
+class QHelpEvent;
+class QMenuBar;
 class QPushButton;
 
 namespace zentavour {
@@ -17,6 +20,9 @@ class Prompts;
 // the user redraws one glyph or one startup picture with the mouse and the buttons. The window
 // owns its editor (grid, geometry, undo history); the picture it came from is untouched until
 // OK or the close box hands the editor to `commit`. Cancel hands nothing over.
+//
+// The grid and its buttons live on a canvas of exactly the editor geometry's size, in the
+// geometry's own coordinates; the window's File and Edit menus sit above it.
 class PixelEditorWindow : public QWidget {
   Q_OBJECT
 
@@ -27,6 +33,9 @@ class PixelEditorWindow : public QWidget {
 
   const PixelEditor& editor() const { return editor_; }
   QPushButton* button(EditorCommand command) const;
+  // The area of the grid, the width marker and the buttons.
+  QWidget* canvas() const;
+  QMenuBar* menuBar() const { return menuBar_; }
   // Counts the one-cell repaints asked for since the last full one, for tests of the painting.
   int cellUpdates() const { return cellUpdates_; }
 
@@ -43,31 +52,42 @@ class PixelEditorWindow : public QWidget {
   // "Load Bitmap" takes a PNG file, in one undo step.
   void copyPicture();
   void pastePicture();
+  // File menu: a picture file in, as "Load Bitmap" takes it; the shown cells out as a one-bit
+  // BMP or a PNG, as "graphic export" writes them.
+  void importPicture();
+  void exportPicture(bool png);
 
  signals:
   // The window is going away, whether its edit was kept or not.
   void finished();
 
  protected:
-  bool event(QEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  class Canvas;
+
+  void buildMenus();
   void run(EditorCommand command);
-  void loadBitmap();
+  void paintCanvas(QPaintEvent* event);
+  void showGridToolTip(QHelpEvent* event);
+  void gridPress(QMouseEvent* event);
+  void gridMove(QMouseEvent* event);
+  void gridRelease(QMouseEvent* event);
   void showEffect(const MouseEffect& effect);
   void repaintAll();
   void finish(bool keep);
+  void updateActions();
 
   PixelEditor editor_;
   Commit commit_;
   Prompts& prompts_;
   GridPicture picture_;
+  Canvas* canvas_ = nullptr;
+  QMenuBar* menuBar_ = nullptr;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
   std::map<EditorCommand, QPushButton*> buttons_;
   bool finished_ = false;
   int cellUpdates_ = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -34,7 +36,7 @@ struct Fixture {
   const PixelGrid& grid() const { return window->editor().grid(); }
   const EditorGeometry& geometry() const { return window->editor().geometry(); }
   QRgb shownColour(int row, int column) {
-    return window->grab().toImage().pixel(CellCentre(geometry(), row, column));
+    return window->canvas()->grab().toImage().pixel(CellCentre(geometry(), row, column));
   }
 
   ScriptedPrompts prompts;
@@ -66,7 +68,10 @@ TEST(PixelEditorWindow, WindowsAndButtonsSitWhereTheMouseRulesExpectThem) {
   for (Case& c : cases) {
     Fixture f(std::move(c.editor));
     SCOPED_TRACE(f.window->windowTitle().toStdString());
-    EXPECT_EQ(f.window->size(), c.size);
+    // The menu bar sits above the design's client area, which keeps its size.
+    EXPECT_EQ(f.window->canvas()->size(), c.size);
+    EXPECT_EQ(f.window->canvas()->pos(), QPoint(0, f.window->menuBar()->height()));
+    EXPECT_EQ(f.window->size(), c.size + QSize(0, f.window->menuBar()->height()));
     EXPECT_EQ(f.window->button(EditorCommand::Ok)->geometry(), c.ok);
     EXPECT_EQ(f.window->button(EditorCommand::FillAll)->geometry(), c.fillAll);
   }
@@ -76,12 +81,13 @@ TEST(PixelEditorWindow, AStrokeLandsOnTheCellsUnderTheMouseAndUndoRedoKeysWork) 
   Fixture f(PixelEditor::ForGlyph(Glyph(8), 8));
   Activate(f.window);
   const EditorGeometry& g = f.geometry();
-  f.window->grab();  // a first full paint
+  QWidget* canvas = f.window->canvas();
+  canvas->grab();  // a first full paint
 
-  Press(f.window, CellCentre(g, 1, 1), Qt::LeftButton);
-  MoveTo(f.window, CellCentre(g, 1, 2), Qt::LeftButton);
-  MoveTo(f.window, CellCentre(g, 2, 2), Qt::LeftButton);
-  Release(f.window, CellCentre(g, 2, 2), Qt::LeftButton);
+  Press(canvas, CellCentre(g, 1, 1), Qt::LeftButton);
+  MoveTo(canvas, CellCentre(g, 1, 2), Qt::LeftButton);
+  MoveTo(canvas, CellCentre(g, 2, 2), Qt::LeftButton);
+  Release(canvas, CellCentre(g, 2, 2), Qt::LeftButton);
 
   EXPECT_EQ(f.grid().at(1, 2), 1);
   EXPECT_EQ(f.grid().at(2, 1), 0);
@@ -115,8 +121,8 @@ TEST(PixelEditorWindow, OkAndTheCloseBoxKeepTheEditCancelDropsIt) {
 
 TEST(PixelEditorWindow, AButtonRunsItsOperationAndRepaintsTheWholeGrid) {
   Fixture f(GraphicEditor(2, 5));
-  Press(f.window, CellCentre(f.geometry(), 4, 15), Qt::LeftButton);
-  Release(f.window, CellCentre(f.geometry(), 4, 15), Qt::LeftButton);
+  Press(f.window->canvas(), CellCentre(f.geometry(), 4, 15), Qt::LeftButton);
+  Release(f.window->canvas(), CellCentre(f.geometry(), 4, 15), Qt::LeftButton);
   PixelGrid expected = f.grid();
   ApplyGridOperation(expected, GridOperation::FlipHorizontal, 5, 16);
   f.window->button(EditorCommand::FlipHorizontal)->click();
@@ -131,9 +137,9 @@ TEST(PixelEditorWindow, GridPictureFollowsThePixelRatioAndKeepsCellEdgesCrisp) {
   Fixture f(GraphicEditor(2, 3));
   f.window->button(EditorCommand::FillAll)->click();
   for (const int ratio : {2, 1}) {
-    QImage surface(f.window->size() * ratio, QImage::Format_RGB32);
+    QImage surface(f.window->canvas()->size() * ratio, QImage::Format_RGB32);
     surface.setDevicePixelRatio(ratio);
-    f.window->render(&surface);
+    f.window->canvas()->render(&surface);
     EXPECT_EQ(f.window->picture().pixelRatio(), ratio);
     // Across cell (1, 1) (pitch 4, from x = 29): its outline, then its ink.
     const int y = CellCentre(f.geometry(), 1, 1).y() * ratio;
@@ -166,6 +172,47 @@ TEST(PixelEditorWindow, LoadBitmapShowsItsWarningsAndLoadsAsOneUndoStep) {
   // A loaded bitmap is one undo step.
   QTest::keyClick(f.window, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(f.grid(), PixelGrid{});
+}
+
+// The menus above the grid: what the buttons and keys do, plus pictures in and out.
+TEST(PixelEditorWindow, FileAndEditMenusExportImportAndFollowTheHistory) {
+  Fixture f(GraphicEditor(2, 5));
+  std::map<QString, QAction*> items;
+  QStringList titles;
+  for (QAction* menu : f.window->menuBar()->actions()) {
+    titles << menu->text();
+    for (QAction* item : menu->menu()->actions()) items[item->text().remove('&')] = item;
+  }
+  EXPECT_EQ(titles, (QStringList{"&File", "&Edit"}));
+  for (const char* text : {"Import Picture...", "Export as BMP...", "Export as PNG...", "Undo",
+                           "Redo", "Copy", "Paste"}) {
+    ASSERT_TRUE(items.count(text)) << text;
+  }
+  EXPECT_FALSE(items["Undo"]->isEnabled());
+
+  f.window->button(EditorCommand::Invert)->click();
+  const PixelGrid inverted = f.grid();
+  EXPECT_TRUE(items["Undo"]->isEnabled());
+  EXPECT_FALSE(items["Redo"]->isEnabled());
+
+  // Out as BMP and PNG, then each back in over a cleared grid: the same cells.
+  TempDir dir;
+  for (const char* name : {"out.bmp", "out.png"}) {
+    SCOPED_TRACE(name);
+    const QString path = QString::fromStdString(dir.file(name));
+    f.prompts.files = {path, path};
+    items[QString(name).endsWith("png") ? "Export as PNG..." : "Export as BMP..."]->trigger();
+    f.window->button(EditorCommand::UnfillAll)->click();
+    items["Import Picture..."]->trigger();
+    EXPECT_EQ(f.grid(), inverted);
+  }
+  EXPECT_TRUE(f.prompts.messages.empty());
+
+  items["Undo"]->trigger();
+  EXPECT_NE(f.grid(), inverted);
+  EXPECT_TRUE(items["Redo"]->isEnabled());
+  items["Redo"]->trigger();
+  EXPECT_EQ(f.grid(), inverted);
 }
 
 }  // namespace
