@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "cli/json_writer.h"
 #include "cli/os_set_options.h"
+#include "core/osfiles/checksum_status.h"
 #include "core/osfiles/os_image_layout.h"
 
 namespace zentavour::cli {
@@ -52,12 +53,21 @@ struct ExtReport {
   std::string role, path;
   std::int64_t size = 0;
   bool sizeOk = false;
-  std::optional<std::uint16_t> stored, copy, computed;
-  bool ok() const { return sizeOk && stored && copy && computed && *stored == *computed && *copy == *computed; }
+  ExtChecksumStatus sums;
+  bool ok() const { return sizeOk && sums.ok(); }
 };
 
 // Files larger than this are not summed: no model's EXT file comes near it.
 constexpr std::int64_t kLargestCheckedFile = 64 * 1024 * 1024;
+
+// The whole file, or nothing when it is empty, too large to sum or cannot be read.
+Bytes ReadForCheck(FileHandle& file) {
+  const std::int64_t size = file.Size();
+  if (size <= 0 || size > kLargestCheckedFile) return {};
+  Bytes bytes(static_cast<std::size_t>(size));
+  if (!file.ReadAt(0, bytes)) return {};
+  return bytes;
+}
 
 int Check(const Arguments& args, const Command& self) {
   std::string error;
@@ -80,15 +90,14 @@ int Check(const Arguments& args, const Command& self) {
   if (info.hasSecondExt()) extFiles.emplace_back("ext2", paths->ext2);
 
   const std::int64_t sysinfoSize = sysinfo->Size();
-  std::uint8_t marker = 0;
-  if (sysinfoSize > kSaloneLayoutMarkerOffset) {
-    std::array<std::uint8_t, 1> byte{};
-    if (sysinfo->ReadAt(kSaloneLayoutMarkerOffset, byte)) marker = byte[0];
-  }
-  const SysinfoChecksumOffsets copies = SysinfoChecksumOffsetsFor(paths->model, marker);
+  const Bytes sysinfoBytes = ReadForCheck(*sysinfo);
+  const std::uint8_t marker = sysinfoBytes.size() > kSaloneLayoutMarkerOffset
+                                  ? sysinfoBytes[kSaloneLayoutMarkerOffset]
+                                  : 0;
   const std::uint32_t sysinfoMinimum = MinimumSysinfoSize(paths->model, marker);
 
   std::vector<ExtReport> reports;
+  std::vector<Bytes> images;
   for (std::size_t i = 0; i < extFiles.size(); ++i) {
     ExtReport report;
     report.role = extFiles[i].first;
@@ -97,19 +106,14 @@ int Check(const Arguments& args, const Command& self) {
     if (!file) return refused(i == 0 ? "Error Opening EXT File" : "Error Opening EXT2 File");
     report.size = file->Size();
     report.sizeOk = report.size == info.extImageSize;
-    if (report.size >= 2 && report.size <= kLargestCheckedFile) {
-      Bytes bytes(static_cast<std::size_t>(report.size));
-      if (file->ReadAt(0, bytes)) {
-        report.stored = ReadBe16(bytes, 0);
-        report.computed = ExtChecksum(bytes);
-      }
-    }
-    const std::uint32_t copyAt = i == 0 ? copies.ext : copies.ext2.value_or(0);
-    std::array<std::uint8_t, 2> copy{};
-    if (sysinfoSize >= static_cast<std::int64_t>(copyAt) + 2 && sysinfo->ReadAt(copyAt, copy)) {
-      report.copy = ReadBe16(copy, 0);
-    }
+    images.push_back(ReadForCheck(*file));
     reports.push_back(report);
+  }
+  // The same three values the OS Data panel shows.
+  const SetChecksumStatus sums = ChecksumStatusOf(paths->model, sysinfoBytes, images[0],
+                                                  images.size() > 1 ? ByteView(images[1]) : ByteView());
+  for (std::size_t i = 0; i < reports.size() && i < sums.ext.size(); ++i) {
+    reports[i].sums = sums.ext[i];
   }
   const bool sysinfoOk = sysinfoSize >= sysinfoMinimum;
   bool allOk = sysinfoOk;
@@ -139,9 +143,9 @@ int Check(const Arguments& args, const Command& self) {
       const auto sum = [&](const char* key, const std::optional<std::uint16_t>& v) {
         if (v) json.number(key, *v); else json.null(key);
       };
-      sum("storedChecksum", r.stored);
-      sum("sysinfoChecksum", r.copy);
-      sum("computedChecksum", r.computed);
+      sum("storedChecksum", r.sums.stored);
+      sum("sysinfoChecksum", r.sums.sysinfoCopy);
+      sum("computedChecksum", r.sums.computed);
       json.boolean("ok", r.ok());
       json.endObject();
     }
@@ -159,8 +163,8 @@ int Check(const Arguments& args, const Command& self) {
     for (const ExtReport& r : reports) {
       const std::string status = !r.sizeOk ? "WRONG SIZE" : (r.ok() ? "ok" : "DIFFERS");
       std::printf("  %-8s %10lld  %-18u %-8s %-8s %-8s %s\n", r.role == "ext" ? "EXT" : "EXT2",
-                  static_cast<long long>(r.size), info.extImageSize, show(r.stored).c_str(),
-                  show(r.copy).c_str(), show(r.computed).c_str(), status.c_str());
+                  static_cast<long long>(r.size), info.extImageSize, show(r.sums.stored).c_str(),
+                  show(r.sums.sysinfoCopy).c_str(), show(r.sums.computed).c_str(), status.c_str());
     }
   }
   return allOk ? kExitOk : kExitChecksumsDiffer;
