@@ -43,29 +43,45 @@ TEST(LoadOsFiles, OkWithNothingChosenNamesEachMissingFileAndOpensNothing) {
   EXPECT_FALSE(second.set);
 }
 
-TEST(LoadOsFiles, AFileOpenedByAStoppedPressIsNotOpenedAgain) {
+// A press that stops keeps the files it opened for the next press, which does not open them
+// again, and holds them only until the dialog ends; a file another program holds is refused.
+TEST(LoadOsFiles, FilesOfAStoppedPressAreKeptForTheNextAndHeldUntilTheDialogEnds) {
   TempDir dir;
-  const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::Orvane);
+  const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::Ossik);
   const Bytes ext = ReadFileBytes(paths.ext);  // read first: Windows lets no one read a held file
+  FileHandlePtr other = OpenLockedFile(paths.ext);
+  ASSERT_TRUE(other);
   auto plan = std::make_shared<FaultPlan>();
   const FileOpener opener = testing::FaultyOpener(plan);
   OsFileChoice choice;
   BeginLoadOsFiles(choice);
+  SelectLoadModel(choice, M::Ossik);
   ChooseOsFile(choice, OsFileRole::Sysinfo, paths.sysinfo);
   EXPECT_EQ(Texts(PressLoadOk(choice, opener)),
             std::vector<std::string>{"Error: You must select an EXT file to load"});
-  EXPECT_EQ(plan->opens, 1);
   ChooseOsFile(choice, OsFileRole::Ext, paths.ext);
-  const LoadOkOutcome done = PressLoadOk(choice, opener);
-  ASSERT_TRUE(done.set);
-  EXPECT_TRUE(done.messages.empty());
-  EXPECT_EQ(plan->opens, 2);
-  EXPECT_EQ(done.set->model, M::Orvane);
-  EXPECT_EQ(done.set->ExtImage, ext);
-  EXPECT_EQ((*done.set->gmBank1)[0].name(), "Acoustic Piano  ");
-  // The choice keeps its paths for the next opening but no longer holds the files.
+  EXPECT_EQ(Texts(PressLoadOk(choice, opener)),
+            std::vector<std::string>{"File Error: Error Opening EXT File"});
+  EXPECT_EQ(plan->opens, 2);  // SYSINFO once, then the EXT file
+  EXPECT_TRUE(choice.sysinfoFile);
+  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
+  CancelLoadOsFiles(choice);  // leaving the dialog lets it go
+  EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
+
+  other.reset();
+  BeginLoadOsFiles(choice);
+  ChooseAll(choice, paths);
+  LoadOkOutcome loaded = PressLoadOk(choice, opener);
+  ASSERT_TRUE(loaded.set);
+  EXPECT_TRUE(loaded.messages.empty());
+  EXPECT_EQ(loaded.set->ExtImage, ext);
+  EXPECT_EQ((*loaded.set->gmBank1)[0].name(), "Acoustic Piano  ");
+  // The choice keeps its paths for the next opening; the set, not the choice, holds the files.
   EXPECT_EQ(choice.sysinfoPath, paths.sysinfo);
   EXPECT_FALSE(choice.sysinfoFile || choice.extFile);
+  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
+  CloseOsFileSet(*loaded.set);
+  EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
 }
 
 TEST(LoadOsFiles, SwitchingModelsForgetsPathsButTheSameModelKeepsThem) {
@@ -81,32 +97,6 @@ TEST(LoadOsFiles, SwitchingModelsForgetsPathsButTheSameModelKeepsThem) {
   CancelLoadOsFiles(choice);
   EXPECT_EQ(choice.model, M::None);
   EXPECT_EQ(BeginLoadOsFiles(choice), M::Ossik);
-}
-
-TEST(LoadOsFiles, ALockedFileIsRefusedAndFilesOfAStoppedPressAreHeldOnlyUntilTheDialogEnds) {
-  TempDir dir;
-  const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::Ossik);
-  FileHandlePtr other = OpenLockedFile(paths.ext);
-  ASSERT_TRUE(other);
-  OsFileChoice choice;
-  BeginLoadOsFiles(choice);
-  SelectLoadModel(choice, M::Ossik);
-  ChooseAll(choice, paths);
-  EXPECT_EQ(Texts(PressLoadOk(choice, OpenLockedFile)),
-            std::vector<std::string>{"File Error: Error Opening EXT File"});
-  EXPECT_TRUE(choice.sysinfoFile);  // kept for the next press
-  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
-  CancelLoadOsFiles(choice);  // leaving the dialog lets it go
-  EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
-  other.reset();
-  BeginLoadOsFiles(choice);
-  ChooseAll(choice, paths);
-  LoadOkOutcome loaded = PressLoadOk(choice, OpenLockedFile);
-  ASSERT_TRUE(loaded.set);
-  // And now this program holds them: another opener is refused.
-  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
-  CloseOsFileSet(*loaded.set);
-  EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
 }
 
 TEST(LoadOsFiles, FilesOfTheWrongSizeAreRefusedByNameAndNothingIsOpened) {
