@@ -88,16 +88,6 @@ TEST_F(ImportFontTest, PlusMinusAndTheBoxMoveTheTopRowAndEveryChangeIsAPass) {
   EXPECT_EQ(dialog.passes(), passes + 1);
 }
 
-TEST_F(ImportFontTest, ACancelledChooserStillRendersWithTheSystemFont) {
-  glyphs[0].bytes.fill(0xAA);
-  app.prompts.fonts.push_back(std::nullopt);
-  dialog.selectFontButton()->click();
-  EXPECT_EQ(settings.description, QFontDatabase::systemFont(QFontDatabase::GeneralFont));
-  EXPECT_EQ(dialog.passes(), 1);
-  EXPECT_NE(glyphs[0].bytes[0], 0xAA);
-  EXPECT_GT(glyphs['W' - 33].width(), 0);
-}
-
 TEST_F(ImportFontTest, TheCliRendersAFontAsTheWindowDoes) {
   // The large slot of this model holds whole records, so the saved glyphs are the rendered ones.
   const SampleSetPaths set = app.writeSet(WorkstationModel::Orvane);
