@@ -6,7 +6,6 @@
 #include <optional>
 #include <random>
 #include <string_view>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -54,8 +53,9 @@ TEST(OsImageLayout, FontTables) {
   for (const Expected& e : expected) {
     const auto entry = FontSlotTable(e.model, e.slot);
     ASSERT_TRUE(entry) << ModelCode(e.model) << "/" << static_cast<int>(e.slot);
-    EXPECT_EQ(std::tuple(entry->rows, entry->bytesPerGlyph, entry->offset),
-              std::tuple(e.rows, e.bytes, e.offset));
+    EXPECT_EQ(entry->rows, e.rows);
+    EXPECT_EQ(entry->bytesPerGlyph, e.bytes);
+    EXPECT_EQ(entry->offset, e.offset);
   }
   for (int s = 0; s < 4; ++s) EXPECT_FALSE(FontSlotTable(M::OrvaneMi, static_cast<FontSlot>(s)));
   EXPECT_FALSE(FontSlotTable(M::OrvaneSalone, FontSlot::Bold));
@@ -97,10 +97,11 @@ TEST(OsImageLayout, StartupGraphicTables) {
     const auto table = StartupGraphicTable(model);
     ASSERT_EQ(table.size(), items.size()) << ModelCode(model);
     for (std::size_t i = 0; i < items.size(); ++i) {
-      const StartupGraphicEntry& t = table[i];
-      const Expected& e = items[i];
-      EXPECT_EQ(std::tuple(t.label, t.offset, t.bytesPerRow, t.rows),
-                std::tuple(e.label, e.offset, e.bytesPerRow, e.rows));
+      SCOPED_TRACE(items[i].label);
+      EXPECT_EQ(table[i].label, items[i].label);
+      EXPECT_EQ(table[i].offset, items[i].offset);
+      EXPECT_EQ(table[i].bytesPerRow, items[i].bytesPerRow);
+      EXPECT_EQ(table[i].rows, items[i].rows);
     }
   }
 }
@@ -121,10 +122,10 @@ TEST(OsImageLayout, GmBankTables) {
   };
   for (const Expected& e : expected) {
     const GmBankOffsetEntry& gm = GmBankOffsetTable(e.model);
-    EXPECT_EQ(std::tuple(gm.bank1Offset, gm.bank2Offset, gm.format,
-                         RecordFormatTable(gm.format).programRecordSize),
-              std::tuple(e.bank1, e.bank2, e.format, e.recordSize))
-        << ModelCode(e.model);
+    EXPECT_EQ(gm.bank1Offset, e.bank1) << ModelCode(e.model);
+    EXPECT_EQ(gm.bank2Offset, e.bank2) << ModelCode(e.model);
+    EXPECT_EQ(gm.format, e.format) << ModelCode(e.model);
+    EXPECT_EQ(RecordFormatTable(gm.format).programRecordSize, e.recordSize) << ModelCode(e.model);
   }
 }
 
