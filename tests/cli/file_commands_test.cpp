@@ -62,14 +62,12 @@ TEST(CliGraphicImport, WarningsGoToStderrAndRefusalsChangeNothing) {
 TEST(CliFonts, RenderingAnInstalledFontFillsTheSlotAndRefusalsChangeNothing) {
   SetOnDisk set(M::OrvaneSalone, "orvane-salone");
   const Bytes before = ReadFileBytes(set.paths.ext);
-  EXPECT_EQ(
-      set.run({"font", "render"}, {"--slot", "small", "--family", "No Such Font", "--size", "8"})
-          .exitCode,
-      1);
+  const auto render = [&](const char* slot, const char* family, const char* size) {
+    return set.run({"font", "render"}, {"--slot", slot, "--family", family, "--size", size});
+  };
+  EXPECT_EQ(render("small", "No Such Font", "8").exitCode, 1);
   EXPECT_EQ(ReadFileBytes(set.paths.ext), before);
-
-  const auto rendered =
-      set.run({"font", "render"}, {"--slot", "medium", "--family", "DejaVu Sans", "--size", "10"});
+  const auto rendered = render("medium", "DejaVu Sans", "10");
   ASSERT_EQ(rendered.exitCode, 0) << rendered.err;
   const Bytes after = ReadFileBytes(set.paths.ext);
   const FontSlotEntry medium = *FontSlotTable(M::OrvaneSalone, FontSlot::Medium);

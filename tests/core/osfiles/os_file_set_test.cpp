@@ -34,9 +34,8 @@ TEST(LoadOsFiles, OkWithNothingChosenNamesEachMissingFileAndOpensNothing) {
   EXPECT_EQ(BeginLoadOsFiles(choice), M::Orvane);
   const LoadOkOutcome first = PressLoadOk(choice, OpenLockedFile);
   EXPECT_FALSE(first.set);
-  EXPECT_EQ(Texts(first), (std::vector<std::string>{
-                              "Error: You must select a SYSINFO file to load",
-                              "Error: You must select an EXT file to load"}));
+  EXPECT_EQ(Texts(first), (std::vector<std::string>{"Error: You must select a SYSINFO file to load",
+                                                    "Error: You must select an EXT file to load"}));
   ASSERT_TRUE(SelectLoadModel(choice, M::OrvaneSalone));
   const LoadOkOutcome second = PressLoadOk(choice, OpenLockedFile);
   EXPECT_EQ(Texts(second).back(), "Error: You must select an EXT2 file to load");
@@ -142,13 +141,6 @@ TEST(LoadOsFiles, FilesOfTheWrongSizeAreRefusedByNameAndNothingIsOpened) {
   }
 }
 
-// Opens the sample set of a model through the dialog's steps.
-void Open(OsFileSet& set, const SampleSetPaths& paths, M model, const FileOpener& opener) {
-  LoadOkOutcome outcome = LoadOsFiles(model, paths.sysinfo, paths.ext, paths.ext2, opener);
-  ASSERT_TRUE(outcome.set) << (outcome.messages.empty() ? "" : outcome.messages[0].text);
-  set = std::move(*outcome.set);
-}
-
 struct SetCase {
   M model;
   SaloneLayout layout;
@@ -171,8 +163,7 @@ TEST(WriteBackOsFiles, ChangesOnlyTheEditedBytesAndTheChecksumsOfEveryModel) {
     const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), c.model, c.layout);
     Bytes sysinfo = ReadFileBytes(paths.sysinfo), ext = ReadFileBytes(paths.ext);
     Bytes ext2 = paths.ext2.empty() ? Bytes() : ReadFileBytes(paths.ext2);
-    OsFileSet set;
-    Open(set, paths, c.model, OpenLockedFile);
+    OsFileSet set = testing::OpenSampleSet(paths, c.model);
     set.ExtImage[1000] ^= 0x5A;
     if (!set.Ext2Image.empty()) set.Ext2Image[2000] ^= 0x0F;
     ASSERT_TRUE(WriteBackOsFiles(set).ok());
@@ -192,23 +183,24 @@ TEST(WriteBackOsFiles, ChangesOnlyTheEditedBytesAndTheChecksumsOfEveryModel) {
   }
 }
 
-TEST(WriteBackOsFiles, SavingWithoutEditsRepairsStaleChecksumsAndClosingWithoutSavingChangesNothing) {
+TEST(WriteBackOsFiles,
+     SavingWithoutEditsRepairsStaleChecksumsAndClosingWithoutSavingChangesNothing) {
   TempDir dir;
-  const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::OrvaneSalone, SaloneLayout::I);
+  const SampleSetPaths paths =
+      testing::WriteSampleSet(dir.path(), M::OrvaneSalone, SaloneLayout::I);
   Bytes sysinfo = ReadFileBytes(paths.sysinfo);
   WriteBe16(sysinfo, 180, 0xDEAD);
   WriteFileBytes(paths.sysinfo, sysinfo);
   const Bytes ext = ReadFileBytes(paths.ext);
 
-  OsFileSet set;
-  Open(set, paths, M::OrvaneSalone, OpenLockedFile);
+  OsFileSet set = testing::OpenSampleSet(paths, M::OrvaneSalone);
   set.ExtImage[500] ^= 1;
   CloseOsFileSet(set);  // "No"
   EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
   EXPECT_FALSE(set.isOpen());
 
-  Open(set, paths, M::OrvaneSalone, OpenLockedFile);
+  set = testing::OpenSampleSet(paths, M::OrvaneSalone);
   ASSERT_TRUE(WriteBackOsFiles(set).ok());
   CloseOsFileSet(set);
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);

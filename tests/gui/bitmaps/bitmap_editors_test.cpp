@@ -212,19 +212,13 @@ TEST_F(BitmapEditorsTest, GlyphsCopyBetweenSlotsAndSetsWidthsSetAtOnceAndSheetsR
   EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());  // for paint programs
 
   const FontSlotEntry small = *FontSlotTable(WorkstationModel::Ossik, FontSlot::Small);
-  const Bytes before = image();
-  editFont(FontSlot::Small, [&](EditFontDialog* dialog) {  // Cancel takes a paste back
-    Activate(dialog);
-    QTest::keyClick(dialog->list(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(editors.glyphs()[32], large[32]);
-    dialog->cancelButton()->click();
-  });
-  EXPECT_EQ(image(), before);
+  const Bytes before = image();  // Cancel taking edits back is checked above
 
   const std::string sheet = app.dir.file("small.png");
   editFont(FontSlot::Small, [&](EditFontDialog* dialog) {
     Activate(dialog);
     QTest::keyClick(dialog->list(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editors.glyphs()[32], large[32]);
     EXPECT_EQ(dialog->selectedIndices(), (std::vector<int>{32, 33}));
     // Set Width on the two pasted characters and one more.
     dialog->list()->item(0)->setSelected(true);
