@@ -10,6 +10,7 @@ namespace {
 
 using testing::ReadFileBytes;
 using testing::RunCli;
+using testing::SetOnDisk;
 using testing::TempDir;
 
 std::string Text(const Bytes& bytes) {
@@ -17,17 +18,11 @@ std::string Text(const Bytes& bytes) {
 }
 
 TEST(CliBdfAndDiff, BdfRoundTripRefusalWarningAndTheDiffThatFollows) {
-  TempDir a, b, out;
-  const auto original = testing::WriteSampleSet(a.path(), WorkstationModel::Ossik);
-  const auto changed = testing::WriteSampleSet(b.path(), WorkstationModel::Ossik);
-  const std::vector<std::string> setB = {"--model", "ossik", "--dir", b.path().string()};
-  const auto run = [&](std::vector<std::string> words, const std::vector<std::string>& more) {
-    words.insert(words.end(), setB.begin(), setB.end());
-    words.insert(words.end(), more.begin(), more.end());
-    return RunCli(words);
-  };
-  ASSERT_EQ(run({"font", "export"}, {"--slot", "small", out.file("small.bdf")}).exitCode, 0);
-  const auto back = run({"font", "import"}, {"--slot", "small", out.file("small.bdf")});
+  SetOnDisk a(WorkstationModel::Ossik, "ossik"), b(WorkstationModel::Ossik, "ossik");
+  const auto &original = a.paths, &changed = b.paths;
+  TempDir out;
+  ASSERT_EQ(b.run({"font", "export"}, {"--slot", "small", out.file("small.bdf")}).exitCode, 0);
+  const auto back = b.run({"font", "import"}, {"--slot", "small", out.file("small.bdf")});
   ASSERT_EQ(back.exitCode, 0) << back.err;
   EXPECT_EQ(ReadFileBytes(changed.ext), ReadFileBytes(original.ext));
   EXPECT_EQ(ReadFileBytes(changed.sysinfo), ReadFileBytes(original.sysinfo));
@@ -39,13 +34,13 @@ TEST(CliBdfAndDiff, BdfRoundTripRefusalWarningAndTheDiffThatFollows) {
   const std::size_t rowOfA = bdf.find("BITMAP\n", bdf.find("ENCODING 65")) + 7;
   bdf.replace(rowOfA, 2, "F8");
   testing::WriteFileBytes(out.file("bad.bdf"), Bytes(bdf.begin(), bdf.end()));
-  const auto refused = run({"font", "import"}, {"--slot", "small", out.file("bad.bdf")});
+  const auto refused = b.run({"font", "import"}, {"--slot", "small", out.file("bad.bdf")});
   EXPECT_EQ(refused.exitCode, 1);
   EXPECT_NE(refused.err.find("File Error: This is not a valid BDF font file."), std::string::npos);
   EXPECT_EQ(ReadFileBytes(changed.ext), ReadFileBytes(original.ext));
   bdf.replace(bdf.find("CHARS 95"), 8, "CHARS 94");
   testing::WriteFileBytes(out.file("good.bdf"), Bytes(bdf.begin(), bdf.end()));
-  const auto loaded = run({"font", "import"}, {"--slot", "small", out.file("good.bdf")});
+  const auto loaded = b.run({"font", "import"}, {"--slot", "small", out.file("good.bdf")});
   ASSERT_EQ(loaded.exitCode, 0) << loaded.err;
   EXPECT_NE(loaded.err.find(
                 "Warning: These characters are not in the BDF file and keep their glyphs: 66 (B)."),
@@ -53,7 +48,7 @@ TEST(CliBdfAndDiff, BdfRoundTripRefusalWarningAndTheDiffThatFollows) {
       << loaded.err;
 
   const std::vector<std::string> diff = {
-      "diff", "--model", "ossik", "--dir", a.path().string(), "--dir", b.path().string()};
+      "diff", "--model", "ossik", "--dir", a.dir.path().string(), "--dir", b.dir.path().string()};
   const auto text = RunCli(diff);
   EXPECT_EQ(text.exitCode, 3) << text.err;
   EXPECT_NE(
@@ -72,8 +67,8 @@ TEST(CliBdfAndDiff, BdfRoundTripRefusalWarningAndTheDiffThatFollows) {
       << document.out;
   EXPECT_EQ(Text(ReadFileBytes(out.file("diff.png"))).substr(1, 3), "PNG");
 
-  const auto same =
-      RunCli({"diff", "--model", "ossik", "--dir", a.path().string(), "--dir", a.path().string()});
+  const auto same = RunCli(
+      {"diff", "--model", "ossik", "--dir", a.dir.path().string(), "--dir", a.dir.path().string()});
   EXPECT_EQ(same.exitCode, 0) << same.err;
   EXPECT_NE(same.out.find("The sets are identical.\n"), std::string::npos);
 }

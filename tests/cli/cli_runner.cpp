@@ -7,8 +7,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/temp_dir.h"
-
 namespace zentavour::testing {
 namespace {
 
@@ -46,6 +44,17 @@ CliResult RunCli(const std::vector<std::string>& args) {
   result.out = Slurp(capture.file("out"));
   result.err = Slurp(capture.file("err"));
   return result;
+}
+
+SetOnDisk::SetOnDisk(WorkstationModel model, const std::string& name)
+    : paths(WriteSampleSet(dir.path(), model)),
+      options{"--model", name, "--dir", dir.path().string()} {}
+
+CliResult SetOnDisk::run(std::vector<std::string> words,
+                         const std::vector<std::string>& more) const {
+  words.insert(words.end(), options.begin(), options.end());
+  words.insert(words.end(), more.begin(), more.end());
+  return RunCli(words);
 }
 
 }  // namespace zentavour::testing

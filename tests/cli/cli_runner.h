@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace zentavour::testing {
 
 struct CliResult {
@@ -12,5 +14,16 @@ struct CliResult {
 
 // Runs zentavour-cli with the arguments and captures what it prints.
 CliResult RunCli(const std::vector<std::string>& args);
+
+// A sample set on disk and the options that name it.
+struct SetOnDisk {
+  TempDir dir;
+  SampleSetPaths paths;
+  std::vector<std::string> options;
+
+  SetOnDisk(WorkstationModel model, const std::string& name);
+  // Runs the words, then the set's options, then more.
+  CliResult run(std::vector<std::string> words, const std::vector<std::string>& more = {}) const;
+};
 
 }  // namespace zentavour::testing

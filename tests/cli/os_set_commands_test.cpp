@@ -13,6 +13,7 @@ namespace {
 
 using testing::ReadFileBytes;
 using testing::RunCli;
+using testing::SetOnDisk;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
@@ -44,7 +45,8 @@ TEST(CliModels, ListsEveryModelAsJson) {
 
 TEST(CliCheck, AgreesOnASampleAndReportsAStaleChecksum) {
   TempDir dir;
-  const auto paths = testing::WriteSampleSet(dir.path(), WorkstationModel::OrvaneSalone, SaloneLayout::I);
+  const auto paths =
+      testing::WriteSampleSet(dir.path(), WorkstationModel::OrvaneSalone, SaloneLayout::I);
   std::vector<std::string> args{"check", "--model", "orvane-salone", "--dir", dir.path().string()};
   EXPECT_EQ(RunCli(args).exitCode, 0);
 
@@ -74,58 +76,44 @@ TEST(CliSave, RenewsChecksumsLikeYesAndFindsLowerCaseFiles) {
   EXPECT_EQ(RunCli({"check", "--model", "orvane", "--dir", dir.path().string()}).exitCode, 0);
 }
 
-TEST(CliSave, RefusesAWrongSizedFileWithTheWindowsMessageAndChangesNothing) {
+// A refusal prints the window's message, then the file and the system's reason; nothing changes.
+TEST(CliSave, RefusalsPrintTheWindowsMessageAndTheReasonAndChangeNothing) {
   TempDir dir;
   const auto paths = testing::WriteSampleSet(dir.path(), WorkstationModel::Ossik);
   Bytes ext = ReadFileBytes(paths.ext);
   ext.resize(ext.size() + 10);
   WriteFileBytes(paths.ext, ext);
   const Bytes sysinfo = ReadFileBytes(paths.sysinfo);
-  const auto refused = RunCli({"save", "--model", "ossik", "--sysinfo", paths.sysinfo, "--ext", paths.ext});
+  const auto refused =
+      RunCli({"save", "--model", "ossik", "--sysinfo", paths.sysinfo, "--ext", paths.ext});
   EXPECT_EQ(refused.exitCode, 1);
   EXPECT_EQ(refused.err.rfind("File Error: ", 0), 0u) << refused.err;
   EXPECT_NE(refused.err.find("1216514"), std::string::npos);
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
   EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
 
-  const auto missing = RunCli({"save", "--model", "ossik", "--dir", dir.file("nowhere")});
-  EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.err.find("Error Opening SYSINFO File\n"), std::string::npos);
-  EXPECT_NE(missing.err.find(": No such file or directory"), std::string::npos) << missing.err;
+  const auto salone = testing::WriteSampleSet(dir.path(), WorkstationModel::OrvaneSalone);
+  FileHandlePtr holder = OpenLockedFile(salone.ext2);  // as the windows hold an open set
+  ASSERT_TRUE(holder);
+  for (const char* command : {"check", "save"}) {
+    const auto held = RunCli({command, "--model", "orvane-salone", "--dir", dir.path().string()});
+    EXPECT_EQ(held.exitCode, 1) << command;
+    EXPECT_NE(held.err.find("File Error: Error Opening EXT2 File\n" + salone.ext2 +
+                            ": The file is held open"),
+              std::string::npos)
+        << command << ": " << held.err;
+  }
 }
 
 TEST(CliGmList, ListsBothBanksAndRefusesTheMissingOne) {
-  TempDir dir;
-  testing::WriteSampleSet(dir.path(), WorkstationModel::OrvaneSalone);
-  const auto bank2 = RunCli({"gm", "list", "--model", "orvane-salone", "--dir", dir.path().string(),
-                             "--bank", "2", "--json"});
+  const SetOnDisk salone(WorkstationModel::OrvaneSalone, "orvane-salone");
+  const auto bank2 = salone.run({"gm", "list"}, {"--bank", "2", "--json"});
   ASSERT_EQ(bank2.exitCode, 0) << bank2.err;
   EXPECT_NE(bank2.out.find("\"name\": \"Gunshot        2\""), std::string::npos);
   EXPECT_NE(bank2.out.find("\"number\": 127"), std::string::npos);
-
-  TempDir mi;
-  testing::WriteSampleSet(mi.path(), WorkstationModel::OrvaneMi);
-  const auto text = RunCli({"gm", "list", "--model", "orvane-mi", "--dir", mi.path().string()});
-  EXPECT_NE(text.out.find("  0  Acoustic Piano"), std::string::npos);
-  const auto refused = RunCli({"gm", "list", "--model", "orvane-mi", "--dir", mi.path().string(), "--bank", "2"});
-  EXPECT_EQ(refused.exitCode, 1);
-}
-
-TEST(CliLocks, AFileHeldByAnotherProgramIsRefusedWithTheOpeningMessage) {
-  TempDir dir;
-  const auto paths = testing::WriteSampleSet(dir.path(), WorkstationModel::OrvaneSalone);
-  FileHandlePtr holder = OpenLockedFile(paths.ext2);  // as the windows hold an open set
-  ASSERT_TRUE(holder);
-  const Bytes before = ReadFileBytes(paths.ext2);
-  for (const char* command : {"check", "save"}) {
-    const auto result = RunCli({command, "--model", "orvane-salone", "--dir", dir.path().string()});
-    EXPECT_EQ(result.exitCode, 1) << command;
-    EXPECT_NE(result.err.find("File Error: Error Opening EXT2 File\n" + paths.ext2 +
-                              ": The file is held open"),
-              std::string::npos)
-        << command << ": " << result.err;
-  }
-  EXPECT_EQ(ReadFileBytes(paths.ext2), before);
+  const SetOnDisk mi(WorkstationModel::OrvaneMi, "orvane-mi");
+  EXPECT_NE(mi.run({"gm", "list"}).out.find("  0  Acoustic Piano"), std::string::npos);
+  EXPECT_EQ(mi.run({"gm", "list"}, {"--bank", "2"}).exitCode, 1);
 }
 
 }  // namespace

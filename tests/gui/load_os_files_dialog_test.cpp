@@ -65,20 +65,29 @@ TEST_F(LoadOsFilesDialogTest, ShowsTheModelsInOrderWithTheHintOfTheCheckedOne) {
   }
 }
 
-// OK names every file still missing and stays; with all chosen it opens the set and the windows
-// hear of it once.
-TEST_F(LoadOsFilesDialogTest, OkNamesTheMissingFilesThenOpensOnceAllAreChosen) {
+// OK names every file still missing, then passes on the core's refusal of a wrong one, and
+// stays; once all are chosen and whole it opens the set and the windows hear of it once.
+TEST_F(LoadOsFilesDialogTest, OkReportsWhatIsMissingOrRefusedUntilTheSetOpens) {
   const SampleSetPaths paths = app.writeSet(WorkstationModel::OrvaneSalone);
+  const Bytes ext = ReadFileBytes(paths.ext);
   auto dialog = openDialog(WorkstationModel::OrvaneSalone);
   QSignalSpy changed(&app.state, &ApplicationState::osFilesChanged);
   browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
   EXPECT_EQ(pressOk(*dialog),
             (std::vector<ShownText>{{"Error", "You must select an EXT file to load"},
                                     {"Error", "You must select an EXT2 file to load"}}));
-  EXPECT_TRUE(dialog->isVisible());
   browse(*dialog, OsFileRole::Ext, paths.ext);
   browse(*dialog, OsFileRole::Ext2, paths.ext2);
+  WriteFileBytes(paths.ext, Bytes(ext.begin(), ext.end() - 1));
+  const std::vector<ShownText> refusal = pressOk(*dialog);
+  ASSERT_EQ(refusal.size(), 1u);
+  EXPECT_EQ(refusal[0].caption, "File Error");
+  EXPECT_TRUE(refusal[0].text.contains(Q(paths.ext)));
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(app.state.osFiles().isOpen());
   EXPECT_EQ(changed.count(), 0);
+
+  WriteFileBytes(paths.ext, ext);
   EXPECT_EQ(pressOk(*dialog), std::vector<ShownText>{kOpened});
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
   ASSERT_EQ(changed.count(), 1);
@@ -127,26 +136,6 @@ TEST_F(LoadOsFilesDialogTest, CancelEnterOnCancelOrEscapeThenReopenOffersTheSame
   QTest::keyClick(again.get(), Qt::Key_Escape);
   EXPECT_FALSE(again->isVisible());
   EXPECT_TRUE(openDialog()->radioButton(WorkstationModel::OrvaneMi)->isChecked());
-}
-
-// The core's refusals reach the user as they are; the dialog stays, nothing is open, and the
-// same choice opens once the file is put right.
-TEST_F(LoadOsFilesDialogTest, ARefusedFileIsReportedUntilPutRight) {
-  const SampleSetPaths paths = app.writeSet(WorkstationModel::Orvane);
-  const Bytes ext = ReadFileBytes(paths.ext);
-  auto dialog = openDialog(WorkstationModel::Orvane);
-  browse(*dialog, OsFileRole::Sysinfo, paths.sysinfo);
-  browse(*dialog, OsFileRole::Ext, paths.ext);
-  WriteFileBytes(paths.ext, Bytes(ext.begin(), ext.end() - 1));
-  const std::vector<ShownText> refusal = pressOk(*dialog);
-  ASSERT_EQ(refusal.size(), 1u);
-  EXPECT_EQ(refusal[0].caption, "File Error");
-  EXPECT_TRUE(refusal[0].text.contains(Q(paths.ext)));
-  EXPECT_TRUE(dialog->isVisible());
-  EXPECT_FALSE(app.state.osFiles().isOpen());
-
-  WriteFileBytes(paths.ext, ext);
-  EXPECT_EQ(pressOk(*dialog), std::vector<ShownText>{kOpened});
 }
 
 }  // namespace

@@ -5,6 +5,21 @@
 #include <algorithm>
 
 namespace zentavour::testing {
+namespace {
+
+// The next scripted answer; asking with none left fails the test.
+template <class T>
+std::optional<T> Take(std::deque<T>& queue, const std::string& what) {
+  if (queue.empty()) {
+    ADD_FAILURE() << "unexpected " << what;
+    return std::nullopt;
+  }
+  std::optional<T> answer = std::move(queue.front());
+  queue.pop_front();
+  return answer;
+}
+
+}  // namespace
 
 void ScriptedPrompts::message(QWidget*, const QString& caption, const QString& text) {
   messages.push_back({caption, text});
@@ -12,27 +27,13 @@ void ScriptedPrompts::message(QWidget*, const QString& caption, const QString& t
 
 bool ScriptedPrompts::question(QWidget*, const QString& caption, const QString& text) {
   questions.push_back({caption, text});
-  if (answers.empty()) {
-    ADD_FAILURE() << "unexpected question: " << text.toStdString();
-    return false;
-  }
-  const bool answer = answers.front();
-  answers.pop_front();
-  return answer;
+  return Take(answers, "question: " + text.toStdString()).value_or(false);
 }
 
 std::optional<QString> ScriptedPrompts::openFile(QWidget*, const FileChooser& chooser,
                                                  const QString& initialPath) {
   asked.push_back({chooser, initialPath, false});
-  if (files.empty()) {
-    ADD_FAILURE() << "unexpected file chooser: " << chooser.filterLabel.toStdString();
-    return std::nullopt;
-  }
-  const bool chosen = files.front().has_value();
-  const QString file = files.front().value_or(QString());
-  files.pop_front();
-  if (!chosen) return std::nullopt;
-  return file;
+  return Take(files, "file chooser: " + chooser.filterLabel.toStdString()).value_or(std::nullopt);
 }
 
 std::optional<QString> ScriptedPrompts::saveFile(QWidget* parent, const FileChooser& chooser,
@@ -43,23 +44,12 @@ std::optional<QString> ScriptedPrompts::saveFile(QWidget* parent, const FileChoo
 }
 
 std::optional<QFont> ScriptedPrompts::chooseFont(QWidget*, const QFont&) {
-  if (fonts.empty()) {
-    ADD_FAILURE() << "unexpected font chooser";
-    return std::nullopt;
-  }
-  std::optional<QFont> font = fonts.front();
-  fonts.pop_front();
-  return font;
+  return Take(fonts, "font chooser").value_or(std::nullopt);
 }
 
 std::optional<int> ScriptedPrompts::askNumber(QWidget*, const QString&, const QString&, int,
                                               int minimum, int maximum) {
-  if (numbers.empty()) {
-    ADD_FAILURE() << "unexpected number asked";
-    return std::nullopt;
-  }
-  std::optional<int> number = numbers.front();
-  numbers.pop_front();
+  std::optional<int> number = Take(numbers, "number asked").value_or(std::nullopt);
   if (number) number = std::clamp(*number, minimum, maximum);
   return number;
 }

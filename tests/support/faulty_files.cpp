@@ -1,5 +1,7 @@
 #include "support/faulty_files.h"
 
+#include <stdexcept>
+
 namespace zentavour::testing {
 
 FileOpener FaultyOpener(std::shared_ptr<FaultPlan> plan) {
@@ -16,6 +18,15 @@ FileOpener FaultyOpener(std::shared_ptr<FaultPlan> plan) {
       return faults;
     });
   };
+}
+
+OsFileSet OpenSampleSet(const SampleSetPaths& paths, WorkstationModel model,
+                        const FileOpener& opener) {
+  LoadOkOutcome loaded = LoadOsFiles(model, paths.sysinfo, paths.ext, paths.ext2, opener);
+  if (!loaded.set) {
+    throw std::runtime_error(loaded.messages.empty() ? "not opened" : loaded.messages[0].text);
+  }
+  return std::move(*loaded.set);
 }
 
 }  // namespace zentavour::testing

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "core/common/file_handle.h"
+#include "core/osfiles/os_file_set.h"
+#include "support/temp_dir.h"
 
 namespace zentavour::testing {
 
@@ -24,5 +26,9 @@ struct FaultPlan {
 
 // Opens real locked files whose saving suffers what the plan says.
 FileOpener FaultyOpener(std::shared_ptr<FaultPlan> plan);
+
+// Opens a sample set as the Load OS Files dialog does; a refusal ends the test.
+OsFileSet OpenSampleSet(const SampleSetPaths& paths, WorkstationModel model,
+                        const FileOpener& opener = OpenLockedFile);
 
 }  // namespace zentavour::testing

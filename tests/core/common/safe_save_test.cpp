@@ -19,10 +19,10 @@ constexpr SaveStep kSteps[] = {SaveStep::CreateTemporary, SaveStep::WriteTempora
                                SaveStep::KeepPermissions, SaveStep::FlushTemporary,
                                SaveStep::Replace,         SaveStep::Verify};
 
-void Open(OsFileSet& set, const testing::SampleSetPaths& paths, M model, const FileOpener& opener) {
-  LoadOkOutcome loaded = LoadOsFiles(model, paths.sysinfo, paths.ext, paths.ext2, opener);
-  ASSERT_TRUE(loaded.set);
-  set = std::move(*loaded.set);
+// An image as a save writes it, its checksum renewed.
+Bytes Saved(Bytes image) {
+  WriteBe16(image, 0, ExtChecksum(image));
+  return image;
 }
 
 // The bytes of a file this program holds: on Windows no other opener may read it.
@@ -45,12 +45,10 @@ TEST(SafeSave, ASaveInterruptedAtAnyStepLeavesEachFileOldOrNewAndWhole) {
       const Bytes oldExt = ReadFileBytes(paths.ext), oldExt2 = ReadFileBytes(paths.ext2),
                   oldSysinfo = ReadFileBytes(paths.sysinfo);
       auto plan = std::make_shared<FaultPlan>();
-      OsFileSet set;
-      Open(set, paths, M::OrvaneSalone, testing::FaultyOpener(plan));
+      OsFileSet set = testing::OpenSampleSet(paths, M::OrvaneSalone, testing::FaultyOpener(plan));
       set.ExtImage[70000] ^= 0xFF;
       set.Ext2Image[70000] ^= 0xFF;
-      const Bytes newExt = [&] { Bytes b = set.ExtImage; WriteBe16(b, 0, ExtChecksum(b)); return b; }();
-      const Bytes newExt2 = [&] { Bytes b = set.Ext2Image; WriteBe16(b, 0, ExtChecksum(b)); return b; }();
+      const Bytes newExt = Saved(set.ExtImage), newExt2 = Saved(set.Ext2Image);
       plan->onlyPathContaining = file;
       plan->failAt = step;
       plan->interrupt = true;
@@ -82,8 +80,7 @@ TEST(SafeSave, AFailedStepIsReportedLeavesTheFileAndNoLitterAndALaterSaveSucceed
     const Bytes oldExt = ReadFileBytes(paths.ext);
     const std::size_t files = FilesIn(dir.path());
     auto plan = std::make_shared<FaultPlan>();
-    OsFileSet set;
-    Open(set, paths, M::Orvane, testing::FaultyOpener(plan));
+    OsFileSet set = testing::OpenSampleSet(paths, M::Orvane, testing::FaultyOpener(plan));
     set.ExtImage[9000] ^= 0x81;
     const Bytes edited = set.ExtImage;
 
@@ -93,7 +90,8 @@ TEST(SafeSave, AFailedStepIsReportedLeavesTheFileAndNoLitterAndALaterSaveSucceed
     const Status status = WriteBackOsFiles(set);
     ASSERT_FALSE(status.ok());
     EXPECT_EQ(status.failure().caption, "File Error");
-    EXPECT_EQ(status.failure().text.rfind("Error Writing EXT File", 0), 0u) << status.failure().text;
+    EXPECT_EQ(status.failure().text.rfind("Error Writing EXT File", 0), 0u)
+        << status.failure().text;
     if (step == SaveStep::CreateTemporary) {
       EXPECT_NE(status.failure().text.find("folder does not allow"), std::string::npos);
     }
@@ -138,8 +136,7 @@ TEST(SafeSave, TheReplacedFileKeepsItsPermissionsAndStaysLocked) {
   TempDir dir;
   const auto paths = testing::WriteSampleSet(dir.path(), M::Ossik);
   testing::SetUnusualPermissions(paths.ext);
-  OsFileSet set;
-  Open(set, paths, M::Ossik, OpenLockedFile);
+  OsFileSet set = testing::OpenSampleSet(paths, M::Ossik);
   set.ExtImage[123] ^= 1;
   ASSERT_TRUE(WriteBackOsFiles(set).ok());
   EXPECT_TRUE(testing::HasUnusualPermissions(paths.ext));
@@ -158,8 +155,7 @@ TEST(SafeSave, AFileRemovedOrMadeReadOnlyWhileOpenIsStillSavedWhole) {
   TempDir dir;
   const auto paths = testing::WriteSampleSet(dir.path(), M::Orvane);
   [[maybe_unused]] const Bytes sysinfoBefore = ReadFileBytes(paths.sysinfo);
-  OsFileSet set;
-  Open(set, paths, M::Orvane, OpenLockedFile);
+  OsFileSet set = testing::OpenSampleSet(paths, M::Orvane);
   std::error_code removed;
   std::filesystem::remove(PathFromUtf8(paths.ext), removed);
   const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |

@@ -34,38 +34,53 @@ TEST(LoadOsFiles, OkWithNothingChosenNamesEachMissingFileAndOpensNothing) {
   EXPECT_EQ(BeginLoadOsFiles(choice), M::Orvane);
   const LoadOkOutcome first = PressLoadOk(choice, OpenLockedFile);
   EXPECT_FALSE(first.set);
-  EXPECT_EQ(Texts(first), (std::vector<std::string>{
-                              "Error: You must select a SYSINFO file to load",
-                              "Error: You must select an EXT file to load"}));
+  EXPECT_EQ(Texts(first), (std::vector<std::string>{"Error: You must select a SYSINFO file to load",
+                                                    "Error: You must select an EXT file to load"}));
   ASSERT_TRUE(SelectLoadModel(choice, M::OrvaneSalone));
   const LoadOkOutcome second = PressLoadOk(choice, OpenLockedFile);
   EXPECT_EQ(Texts(second).back(), "Error: You must select an EXT2 file to load");
   EXPECT_FALSE(second.set);
 }
 
-TEST(LoadOsFiles, AFileOpenedByAStoppedPressIsNotOpenedAgain) {
+// A press that stops keeps the files it opened for the next press, which does not open them
+// again, and holds them only until the dialog ends; a file another program holds is refused.
+TEST(LoadOsFiles, FilesOfAStoppedPressAreKeptForTheNextAndHeldUntilTheDialogEnds) {
   TempDir dir;
-  const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::Orvane);
+  const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::Ossik);
   const Bytes ext = ReadFileBytes(paths.ext);  // read first: Windows lets no one read a held file
+  FileHandlePtr other = OpenLockedFile(paths.ext);
+  ASSERT_TRUE(other);
   auto plan = std::make_shared<FaultPlan>();
   const FileOpener opener = testing::FaultyOpener(plan);
   OsFileChoice choice;
   BeginLoadOsFiles(choice);
+  SelectLoadModel(choice, M::Ossik);
   ChooseOsFile(choice, OsFileRole::Sysinfo, paths.sysinfo);
   EXPECT_EQ(Texts(PressLoadOk(choice, opener)),
             std::vector<std::string>{"Error: You must select an EXT file to load"});
-  EXPECT_EQ(plan->opens, 1);
   ChooseOsFile(choice, OsFileRole::Ext, paths.ext);
-  const LoadOkOutcome done = PressLoadOk(choice, opener);
-  ASSERT_TRUE(done.set);
-  EXPECT_TRUE(done.messages.empty());
-  EXPECT_EQ(plan->opens, 2);
-  EXPECT_EQ(done.set->model, M::Orvane);
-  EXPECT_EQ(done.set->ExtImage, ext);
-  EXPECT_EQ((*done.set->gmBank1)[0].name(), "Acoustic Piano  ");
-  // The choice keeps its paths for the next opening but no longer holds the files.
+  EXPECT_EQ(Texts(PressLoadOk(choice, opener)),
+            std::vector<std::string>{"File Error: Error Opening EXT File"});
+  EXPECT_EQ(plan->opens, 2);  // SYSINFO once, then the EXT file
+  EXPECT_TRUE(choice.sysinfoFile);
+  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
+  CancelLoadOsFiles(choice);  // leaving the dialog lets it go
+  EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
+
+  other.reset();
+  BeginLoadOsFiles(choice);
+  ChooseAll(choice, paths);
+  LoadOkOutcome loaded = PressLoadOk(choice, opener);
+  ASSERT_TRUE(loaded.set);
+  EXPECT_TRUE(loaded.messages.empty());
+  EXPECT_EQ(loaded.set->ExtImage, ext);
+  EXPECT_EQ((*loaded.set->gmBank1)[0].name(), "Acoustic Piano  ");
+  // The choice keeps its paths for the next opening; the set, not the choice, holds the files.
   EXPECT_EQ(choice.sysinfoPath, paths.sysinfo);
   EXPECT_FALSE(choice.sysinfoFile || choice.extFile);
+  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
+  CloseOsFileSet(*loaded.set);
+  EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
 }
 
 TEST(LoadOsFiles, SwitchingModelsForgetsPathsButTheSameModelKeepsThem) {
@@ -81,32 +96,6 @@ TEST(LoadOsFiles, SwitchingModelsForgetsPathsButTheSameModelKeepsThem) {
   CancelLoadOsFiles(choice);
   EXPECT_EQ(choice.model, M::None);
   EXPECT_EQ(BeginLoadOsFiles(choice), M::Ossik);
-}
-
-TEST(LoadOsFiles, ALockedFileIsRefusedAndFilesOfAStoppedPressAreHeldOnlyUntilTheDialogEnds) {
-  TempDir dir;
-  const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::Ossik);
-  FileHandlePtr other = OpenLockedFile(paths.ext);
-  ASSERT_TRUE(other);
-  OsFileChoice choice;
-  BeginLoadOsFiles(choice);
-  SelectLoadModel(choice, M::Ossik);
-  ChooseAll(choice, paths);
-  EXPECT_EQ(Texts(PressLoadOk(choice, OpenLockedFile)),
-            std::vector<std::string>{"File Error: Error Opening EXT File"});
-  EXPECT_TRUE(choice.sysinfoFile);  // kept for the next press
-  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
-  CancelLoadOsFiles(choice);  // leaving the dialog lets it go
-  EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
-  other.reset();
-  BeginLoadOsFiles(choice);
-  ChooseAll(choice, paths);
-  LoadOkOutcome loaded = PressLoadOk(choice, OpenLockedFile);
-  ASSERT_TRUE(loaded.set);
-  // And now this program holds them: another opener is refused.
-  EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
-  CloseOsFileSet(*loaded.set);
-  EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
 }
 
 TEST(LoadOsFiles, FilesOfTheWrongSizeAreRefusedByNameAndNothingIsOpened) {
@@ -152,13 +141,6 @@ TEST(LoadOsFiles, FilesOfTheWrongSizeAreRefusedByNameAndNothingIsOpened) {
   }
 }
 
-// Opens the sample set of a model through the dialog's steps.
-void Open(OsFileSet& set, const SampleSetPaths& paths, M model, const FileOpener& opener) {
-  LoadOkOutcome outcome = LoadOsFiles(model, paths.sysinfo, paths.ext, paths.ext2, opener);
-  ASSERT_TRUE(outcome.set) << (outcome.messages.empty() ? "" : outcome.messages[0].text);
-  set = std::move(*outcome.set);
-}
-
 struct SetCase {
   M model;
   SaloneLayout layout;
@@ -181,8 +163,7 @@ TEST(WriteBackOsFiles, ChangesOnlyTheEditedBytesAndTheChecksumsOfEveryModel) {
     const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), c.model, c.layout);
     Bytes sysinfo = ReadFileBytes(paths.sysinfo), ext = ReadFileBytes(paths.ext);
     Bytes ext2 = paths.ext2.empty() ? Bytes() : ReadFileBytes(paths.ext2);
-    OsFileSet set;
-    Open(set, paths, c.model, OpenLockedFile);
+    OsFileSet set = testing::OpenSampleSet(paths, c.model);
     set.ExtImage[1000] ^= 0x5A;
     if (!set.Ext2Image.empty()) set.Ext2Image[2000] ^= 0x0F;
     ASSERT_TRUE(WriteBackOsFiles(set).ok());
@@ -202,23 +183,24 @@ TEST(WriteBackOsFiles, ChangesOnlyTheEditedBytesAndTheChecksumsOfEveryModel) {
   }
 }
 
-TEST(WriteBackOsFiles, SavingWithoutEditsRepairsStaleChecksumsAndClosingWithoutSavingChangesNothing) {
+TEST(WriteBackOsFiles,
+     SavingWithoutEditsRepairsStaleChecksumsAndClosingWithoutSavingChangesNothing) {
   TempDir dir;
-  const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), M::OrvaneSalone, SaloneLayout::I);
+  const SampleSetPaths paths =
+      testing::WriteSampleSet(dir.path(), M::OrvaneSalone, SaloneLayout::I);
   Bytes sysinfo = ReadFileBytes(paths.sysinfo);
   WriteBe16(sysinfo, 180, 0xDEAD);
   WriteFileBytes(paths.sysinfo, sysinfo);
   const Bytes ext = ReadFileBytes(paths.ext);
 
-  OsFileSet set;
-  Open(set, paths, M::OrvaneSalone, OpenLockedFile);
+  OsFileSet set = testing::OpenSampleSet(paths, M::OrvaneSalone);
   set.ExtImage[500] ^= 1;
   CloseOsFileSet(set);  // "No"
   EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
   EXPECT_FALSE(set.isOpen());
 
-  Open(set, paths, M::OrvaneSalone, OpenLockedFile);
+  set = testing::OpenSampleSet(paths, M::OrvaneSalone);
   ASSERT_TRUE(WriteBackOsFiles(set).ok());
   CloseOsFileSet(set);
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);

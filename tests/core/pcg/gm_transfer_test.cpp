@@ -10,8 +10,10 @@
 namespace zentavour {
 namespace {
 
+using M = WorkstationModel;
+
 // An open OS file set of the model whose images are filled with one byte value.
-OsFileSet OpenSet(WorkstationModel model, std::uint8_t fill = 0x77) {
+OsFileSet OpenSet(M model, std::uint8_t fill = 0x77) {
   OsFileSet set;
   set.model = model;
   set.ExtImage.assign(ModelInfo(model).extImageSize, fill);
@@ -26,21 +28,14 @@ PcgIndex SampleIndex(int code) {
 }
 
 TEST(GmTransferTest, FitRuleFollowsTheRecordLayouts) {
-  using M = WorkstationModel;
-  struct Case {
-    int code;
-    M model;
-    bool fits;
-  };
-  const Case cases[] = {
+  const std::tuple<int, M, bool> cases[] = {
       {1, M::Orvane, true},    {1, M::OrvaneSalone, true}, {2, M::OrvaneMi, true},
       {3, M::Ossik, true},     {5, M::Ossik, true},        {2, M::Orvane, false},
       {1, M::OrvaneMi, false}, {3, M::Orvane, false},      {5, M::OrvaneSalone, false},
       {1, M::None, false},     {99, M::Ossik, false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(PcgFitsWorkstation(c.code, c.model), c.fits) << c.code << " " << ModelCode(c.model);
-  }
+  for (const auto& [code, model, fits] : cases)
+    EXPECT_EQ(PcgFitsWorkstation(code, model), fits) << code << " " << ModelCode(model);
   PcgIndex index;  // combinations only: nothing to transfer
   index.modelCode = 1;
   EXPECT_FALSE(CanTransferProgramBank(index, M::Orvane));
@@ -64,18 +59,16 @@ TEST(GmTransferTest, SourceEntriesStandForTheirIndexSlots) {
   const std::pair<std::string, int> expected[] = {{"A", 1}, {"D", 2}, {"B", 3}};
   for (int i = 0; i < 3; ++i) EXPECT_EQ(std::pair(entries[i].label, entries[i].slot), expected[i]);
 
-  OsFileSet set = OpenSet(WorkstationModel::Orvane);
+  OsFileSet set = OpenSet(M::Orvane);
   ASSERT_TRUE(TransferProgramBankToGm(set, *index, entries[1].slot, 1).ok());
   EXPECT_EQ((*set.gmBank1)[10].name(), SampleProgramBank(3)[10].name());
 }
 
 TEST(GmTransferTest, WritesTheGmBankOfEachModelAndRefreshesItInMemory) {
   struct Case {
-    WorkstationModel model;
-    int code;
-    int gmBank;
+    M model;
+    int code, gmBank;
   };
-  using M = WorkstationModel;
   const Case cases[] = {{M::Orvane, 1, 1}, {M::Orvane, 1, 2}, {M::OrvaneMi, 2, 1},
                         {M::Ossik, 3, 1},  {M::Ossik, 5, 2},  {M::OrvaneSalone, 1, 1}};
   for (const Case& c : cases) {
@@ -105,7 +98,7 @@ TEST(GmTransferTest, WritesTheGmBankOfEachModelAndRefreshesItInMemory) {
 
 TEST(GmTransferTest, SaloneSecondBankIsSplitAcrossBothImages) {
   const PcgIndex index = SampleIndex(1);
-  OsFileSet set = OpenSet(WorkstationModel::OrvaneSalone, 0x77);
+  OsFileSet set = OpenSet(M::OrvaneSalone, 0x77);
   const Bytes ext = set.ExtImage, ext2 = set.Ext2Image;
   ASSERT_EQ(ext.size(), 1228802u);
   ASSERT_TRUE(TransferProgramBankToGm(set, index, 4, 2).ok());
@@ -127,13 +120,11 @@ TEST(GmTransferTest, RefusedTransfersChangeNothing) {
   noBanks.modelCode = 1, noBanks.hasPrograms = true;
   struct Case {
     const char* what;
-    WorkstationModel model;
+    M model;
     const PcgIndex* index;
-    int slot;
-    int gmBank;
+    int slot, gmBank;
     std::string_view text;
   };
-  using M = WorkstationModel;
   const Case cases[] = {
       {"empty program bank list", M::Orvane, &noBanks, 0, 1, kNoProgramBanksToTransferText},
       {"no such entry", M::Orvane, &orvane, 5, 1, kNoProgramBanksToTransferText},

@@ -24,13 +24,6 @@ QFont DejaVu(int pixels, const QString& family = QStringLiteral("DejaVu Sans")) 
   return font;
 }
 
-bool GlyphBit(const GlyphRecord& record, int row, int column) {
-  const int bytesPerRow = GlyphBytesPerRow(record.width());
-  const int at = 1 + row * bytesPerRow + column / 8;
-  return at < kGlyphRecordSize &&
-         (record.bytes[static_cast<std::size_t>(at)] >> (7 - column % 8)) & 1;
-}
-
 class ImportFontTest : public ::testing::Test {
  protected:
   ImportFontTest() { dialog.show(); }
@@ -47,26 +40,14 @@ TEST_F(ImportFontTest, AChosenFontBecomesGlyphsFromTheRowBelowItsLeading) {
   app.prompts.fonts.push_back(DejaVu(20));
   dialog.selectFontButton()->click();
 
-  // DejaVu Sans at 20 pixels: cell 24 rows, internal leading 4, no external leading.
+  // DejaVu Sans at 20 pixels: cell 24 rows, internal leading 4, no external leading. How a
+  // rendering becomes a glyph is the core's; here each character's advance and preview.
   EXPECT_EQ(settings.adjustment, 4);
   EXPECT_EQ(dialog.adjustmentBox()->text(), "4");
   const QFontMetrics metrics(MonochromeFont(DejaVu(20)));
   for (int k = 0; k < kGlyphCount; ++k) {
-    SCOPED_TRACE(k);
-    const GlyphRecord& glyph = glyphs[static_cast<std::size_t>(k)];
     const int advance = metrics.horizontalAdvance(QChar(33 + k));
-    const CharacterRendering cell = RenderCharacter(DejaVu(20), 33 + k);
-    ASSERT_EQ(glyph.width(), advance <= 31 ? advance : 0);
-    // Glyph row r is cell row 4 + r; only the columns a glyph row holds, and none past the
-    // advance. The 57 pixel bytes end the rows early for wide characters.
-    const int shown = std::min(advance, 8 * GlyphBytesPerRow(advance));
-    const int storedRows = std::min(cell.cellHeight - 4, 57 / GlyphBytesPerRow(advance));
-    for (int r = 0; r < storedRows; ++r) {
-      for (int c = 0; c < 8 * GlyphBytesPerRow(advance); ++c) {
-        const bool ink = c < shown && cell.cell.pixelIndex(c, 4 + r) == 1;
-        ASSERT_EQ(GlyphBit(glyph, r, c), ink) << r << "," << c;
-      }
-    }
+    ASSERT_EQ(glyphs[static_cast<std::size_t>(k)].width(), advance <= 31 ? advance : 0) << k;
     EXPECT_EQ(dialog.preview(k)->pixmap().size(), QSize(std::min(2 * advance, 48), 2 * rows));
   }
   // Real ink: "A" has pixels.
@@ -105,16 +86,6 @@ TEST_F(ImportFontTest, PlusMinusAndTheBoxMoveTheTopRowAndEveryChangeIsAPass) {
   dialog.refreshButton()->setFocus();  // as clicking Refresh takes the focus
   EXPECT_EQ(settings.adjustment, -3);
   EXPECT_EQ(dialog.passes(), passes + 1);
-}
-
-TEST_F(ImportFontTest, ACancelledChooserStillRendersWithTheSystemFont) {
-  glyphs[0].bytes.fill(0xAA);
-  app.prompts.fonts.push_back(std::nullopt);
-  dialog.selectFontButton()->click();
-  EXPECT_EQ(settings.description, QFontDatabase::systemFont(QFontDatabase::GeneralFont));
-  EXPECT_EQ(dialog.passes(), 1);
-  EXPECT_NE(glyphs[0].bytes[0], 0xAA);
-  EXPECT_GT(glyphs['W' - 33].width(), 0);
 }
 
 TEST_F(ImportFontTest, TheCliRendersAFontAsTheWindowDoes) {

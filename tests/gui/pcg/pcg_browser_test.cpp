@@ -76,12 +76,14 @@ TEST_F(PcgBrowser, ListsTheBanksItHoldsWithNamesAndTheModelsLogo) {
   }
 }
 
-TEST_F(PcgBrowser, RefusesWhatItCannotShowWithItsMessage) {
-  // The index's refusals are checked in the core; here their route to the user.
+// The index's refusals and warnings are checked in the core; here their route to the user.
+TEST_F(PcgBrowser, RefusesWhatItCannotShowAndWarnsOfADamagedFile) {
   Bytes unknownModel = BuildSamplePcgFile(1).bytes;
   unknownModel[4] = 'Q';
   pcg.openThroughMenu(pcg.writePcg("d.PCG", unknownModel));
   pcg.openThroughMenu(pcg.app.dir.file("missing.PCG"));
+  prompts.files.push_back(std::nullopt);  // a cancelled chooser does nothing at all
+  pcg.windows.openPcg();
   ASSERT_EQ(prompts.messages.size(), 2u);
   EXPECT_EQ(prompts.messages[0],
             (ShownText{"File Error", QString::fromStdString(std::string(kPcgUnknownModelText))}));
@@ -89,12 +91,16 @@ TEST_F(PcgBrowser, RefusesWhatItCannotShowWithItsMessage) {
   EXPECT_EQ(pcg.windows.browser(), nullptr);
   EXPECT_FALSE(pcg.windows.pcgOpen());
 
-  // A cancelled chooser does nothing at all.
+  Bytes cut = BuildSamplePcgFile(1).bytes;  // ends inside bank C
+  cut.resize(24 + 8 + 48 + 8 + 2 * (8 + 12 + 128 * 540) + 100);
   prompts.clearShown();
-  prompts.files.push_back(std::nullopt);
-  pcg.windows.openPcg();
-  EXPECT_TRUE(prompts.messages.empty());
-  EXPECT_EQ(pcg.windows.browser(), nullptr);
+  pcg.openThroughMenu(pcg.writePcg("damaged.PCG", cut));
+  ASSERT_NE(pcg.windows.browser(), nullptr);
+  ASSERT_EQ(prompts.messages.size(), 1u);
+  EXPECT_EQ(prompts.messages[0].caption, "Warning");
+  for (int bank = 0; bank < 5; ++bank) {
+    EXPECT_EQ(pcg.windows.browser()->programBankButton(bank)->isEnabled(), bank < 2);
+  }
 }
 
 TEST_F(PcgBrowser, ASecondFileIsRefusedAndClosingReleasesTheFirst) {
@@ -154,24 +160,9 @@ TEST_F(PcgBrowser, ActivationOpensOneProgramEditThatOutlivesTheFile) {
   QTest::mouseClick(browser->programBankButton(0), Qt::LeftButton);
   list->setCurrentRow(127);
   QTest::keyClick(list, Qt::Key_Enter);
-  edit = pcg.windows.programEdit();
-  ASSERT_NE(edit, nullptr);
+  ASSERT_NE(pcg.windows.programEdit(), nullptr);
   pcg.app.state.closePcgFile();
-  EXPECT_EQ(edit->control<QLineEdit>(program_edit::kName)->text().toStdString(),
-            SampleProgramBank(0)[127].name());
-  EXPECT_TRUE(edit->isVisible());
-}
-
-TEST_F(PcgBrowser, ShowsWhatADamagedFileHoldsAndWarns) {
-  Bytes cut = BuildSamplePcgFile(1).bytes;  // ends inside bank C
-  cut.resize(24 + 8 + 48 + 8 + 2 * (8 + 12 + 128 * 540) + 100);
-  pcg.openThroughMenu(pcg.writePcg("damaged.PCG", cut));
-  ASSERT_NE(pcg.windows.browser(), nullptr);
-  ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.messages[0].caption, "Warning");
-  for (int bank = 0; bank < 5; ++bank) {
-    EXPECT_EQ(pcg.windows.browser()->programBankButton(bank)->isEnabled(), bank < 2);
-  }
+  EXPECT_TRUE(pcg.windows.programEdit()->isVisible());  // a copy: the core's ProgramForEdit
 }
 
 TEST_F(PcgBrowser, TransferButtonFollowsTheOpenOsFileSet) {
@@ -183,14 +174,8 @@ TEST_F(PcgBrowser, TransferButtonFollowsTheOpenOsFileSet) {
   EXPECT_TRUE(button->isEnabled());
   pcg.closeOsSet(false);
   EXPECT_FALSE(button->isEnabled());
-  pcg.app.state.closePcgFile();
-
-  // A browser opened while a fitting set is open starts enabled.
-  pcg.app.openSet(WorkstationModel::Ossik);
-  pcg.openThroughMenu(pcg.writeSamplePcg(5));
-  EXPECT_TRUE(pcg.windows.browser()->transferButton()->isEnabled());
-  pcg.closeOsSet(false);
-  EXPECT_FALSE(pcg.windows.browser()->transferButton()->isEnabled());
+  pcg.app.openSet(WorkstationModel::Ossik);  // takes no Orvane banks
+  EXPECT_FALSE(button->isEnabled());
 }
 
 TEST_F(PcgBrowser, TheChosenBankStandsOutInLightAndDarkPalettes) {
