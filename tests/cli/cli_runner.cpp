@@ -2,10 +2,7 @@
 
 #include <sys/wait.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <cstdlib>
 
 namespace zentavour::testing {
 namespace {
@@ -23,14 +20,12 @@ std::string Quote(const std::string& arg) {
   return quoted;
 }
 
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 }  // namespace
+
+std::string ReadFileText(const std::string& path) {
+  const Bytes bytes = ReadFileBytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}
 
 CliResult RunCli(const std::vector<std::string>& args) {
   TempDir capture;
@@ -41,8 +36,8 @@ CliResult RunCli(const std::vector<std::string>& args) {
   const int status = std::system(command.c_str());
   CliResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = Slurp(capture.file("out"));
-  result.err = Slurp(capture.file("err"));
+  result.out = ReadFileText(capture.file("out"));
+  result.err = ReadFileText(capture.file("err"));
   return result;
 }
 
@@ -50,10 +45,8 @@ SetOnDisk::SetOnDisk(WorkstationModel model, const std::string& name)
     : paths(WriteSampleSet(dir.path(), model)),
       options{"--model", name, "--dir", dir.path().string()} {}
 
-CliResult SetOnDisk::run(std::vector<std::string> words,
-                         const std::vector<std::string>& more) const {
+CliResult SetOnDisk::run(std::vector<std::string> words) const {
   words.insert(words.end(), options.begin(), options.end());
-  words.insert(words.end(), more.begin(), more.end());
   return RunCli(words);
 }
 

@@ -15,6 +15,9 @@ struct CliResult {
 // Runs zentavour-cli with the arguments and captures what it prints.
 CliResult RunCli(const std::vector<std::string>& args);
 
+// The whole of a file as text.
+std::string ReadFileText(const std::string& path);
+
 // A sample set on disk and the options that name it.
 struct SetOnDisk {
   TempDir dir;
@@ -22,8 +25,8 @@ struct SetOnDisk {
   std::vector<std::string> options;
 
   SetOnDisk(WorkstationModel model, const std::string& name);
-  // Runs the words, then the set's options, then more.
-  CliResult run(std::vector<std::string> words, const std::vector<std::string>& more = {}) const;
+  // Runs the words, then the set's options.
+  CliResult run(std::vector<std::string> words) const;
 };
 
 }  // namespace zentavour::testing
