@@ -54,6 +54,7 @@ TEST_F(BitmapEditorsTest, EditsAndAnImportedPcFontReachTheImageOnOkOnly) {
       ActivateItem(dialog->list(), 10);
       PixelEditorWindow* first = editors.characterEditor();
       ASSERT_NE(first, nullptr);
+      EXPECT_EQ(first->editor().geometry().rows, medium.rows);
       ActivateItem(dialog->list(), 20);
       EXPECT_EQ(editors.characterEditor(), first) << "only one character editor at a time";
       first->button(EditorCommand::Invert)->click();
