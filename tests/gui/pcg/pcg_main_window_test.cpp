@@ -7,8 +7,6 @@
 #include "gui/app/main_window.h"
 #include "gui/app/menu_command.h"
 #include "gui/osfiles/os_data_panel.h"
-#include "gui/pcg/gm_banks_dialog.h"
-#include "gui/pcg/pcg_file_dialog.h"
 #include "gui/pcg/pcg_windows.h"
 #include "pcg_test_support.h"
 
@@ -24,9 +22,8 @@ TEST(PcgFromTheMainWindow, MenuPanelAndExitPathReachThePcgWindows) {
   PcgWindows* pcg = window.pcgWindows();
   ASSERT_NE(pcg, nullptr);
 
-  const SamplePcgFile sample = BuildSamplePcgFile(1);
-  const std::string path = app.dir.file(sample.fileName);
-  WriteFileBytes(path, sample.bytes);
+  const std::string path = app.dir.file("a.PCG");
+  WriteFileBytes(path, BuildSamplePcgFile(1).bytes);
   app.prompts.files.push_back(QString::fromStdString(path));
   window.action(MenuCommand::OpenPcg)->trigger();
   ASSERT_EQ(app.prompts.asked.size(), 1u);
