@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "gui/common/file_chooser.h"
 #include "gui_test_support.h"
 
 namespace zentavour::testing {
@@ -100,10 +101,9 @@ TEST_F(LoadOsFilesDialogTest, BrowseOffersTheModelsExactNameAndRemembersThePath)
   browse(*dialog, OsFileRole::Ext2, paths.ext2);
 
   ASSERT_EQ(app.prompts.asked.size(), 3u);
-  const FileChooser& sysinfo = app.prompts.asked[0].chooser;
-  EXPECT_EQ(sysinfo.filterLabel, "SYSINFO File (SYSINFO.030)");
-  EXPECT_EQ(sysinfo.defaultSuffix, "030");
-  EXPECT_TRUE(sysinfo.mustExist);
+  EXPECT_EQ(app.prompts.asked[0].chooser,
+            OsFileChooser(WorkstationModel::OrvaneSalone, OsFileRole::Sysinfo));
+  EXPECT_EQ(app.prompts.asked[0].chooser.filterLabel, "SYSINFO File (SYSINFO.030)");
   // The second chooser starts at the path chosen before; cancelling it keeps that path.
   EXPECT_EQ(app.prompts.asked[1].initialPath, Q(paths.sysinfo));
   EXPECT_EQ(dialog->pathField(OsFileRole::Sysinfo)->text(), Q(paths.sysinfo));

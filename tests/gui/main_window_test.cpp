@@ -21,10 +21,6 @@ namespace {
 
 const ShownText kSaveChanges{"Close OS Files", "Save Changes to OS Files?"};
 
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
 // Flips the low bits of one byte of the open EXT image, as an editor's edit would.
 void EditImage(ApplicationState& state, std::size_t at) {
   const Status edited = state.editOsFiles([at](OsFileSet& set) {
@@ -173,7 +169,7 @@ TEST_F(MainWindowTest, ChecksumLineAndModifiedMarkFollowEditsNoAndYes) {
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
 
   OnNextModal<LoadOsFilesDialog>([&](LoadOsFilesDialog* dialog) {
-    EXPECT_EQ(dialog->pathField(OsFileRole::Ext2)->text(), Q(paths.ext2));
+    EXPECT_EQ(dialog->pathField(OsFileRole::Ext2)->text(), QString::fromStdString(paths.ext2));
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
   });
   PressEnterOn(&window, panelButton(PanelControl::Open));  // Enter presses it too
