@@ -15,16 +15,11 @@
 #include "gui/osfiles/os_data_panel.h"
 #include "gui_test_support.h"
 #include "support/faulty_files.h"
-#include "zentavour_version.h"
 
 namespace zentavour::testing {
 namespace {
 
 const ShownText kSaveChanges{"Close OS Files", "Save Changes to OS Files?"};
-
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 // Flips the low bits of one byte of the open EXT image, as an editor's edit would.
 void EditImage(ApplicationState& state, std::size_t at) {
@@ -56,58 +51,35 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, MenuHasEveryItemInOrderWithItsInitialState) {
-  // Popup, then each entry: text, command id and whether it starts enabled; "-" a separator.
-  struct Item {
-    QString text;
-    int id = 0;
-    bool enabled = false;
-  };
-  const std::vector<std::pair<QString, std::vector<Item>>> expected{
-      {"File",
-       {{"New PCG", 40016, false}, {"Open PCG", 40007, true}, {"Close PCG", 40015, false}, {"-"},
-        {"Open OS Files", 40001, true}, {"Close OS Files", 40011, false}, {"-"},
-        {"Exit", 40002, true}}},
-      {"Settings", {{"MIDI Setup", 40014, false}}},
-      {"Help", {{"About Zentavour", 40006, true}, {"-"}, {"Zentavour Help", 40012, true}}},
-      {"Web",
-       {{"Zentavour Homepage", 40021, true}, {"-"}, {"Orvane Downloads", 40022, true},
-        {"Orvane Mi Downloads", 40019, true}, {"Orvane Salone Downloads", 40024, true},
-        {"Ossik Downloads", 40020, true}}},
-  };
-  const QList<QAction*> popups = window.menuBar()->actions();
-  ASSERT_EQ(popups.size(), static_cast<qsizetype>(expected.size()));
-  for (std::size_t p = 0; p < expected.size(); ++p) {
-    QMenu* menu = popups[static_cast<qsizetype>(p)]->menu();
-    EXPECT_EQ(menu->title().remove('&'), expected[p].first);
-    const QList<QAction*> items = menu->actions();
-    ASSERT_EQ(items.size(), static_cast<qsizetype>(expected[p].second.size())) << p;
-    QString keys;  // one underlined letter per item, none twice in a menu
-    for (std::size_t i = 0; i < expected[p].second.size(); ++i) {
-      const Item& want = expected[p].second[i];
-      QAction* item = items[static_cast<qsizetype>(i)];
-      SCOPED_TRACE(want.text.toStdString());
-      EXPECT_EQ(item->isSeparator(), want.text == "-");
-      if (want.text == "-") continue;
-      EXPECT_EQ(item->text().remove('&'), want.text);
-      const QChar key = item->text().at(item->text().indexOf('&') + 1).toLower();
-      EXPECT_TRUE(item->text().count('&') == 1 && !keys.contains(key)) << key.toLatin1();
-      keys += key;
-      EXPECT_EQ(item->isEnabled(), want.enabled);
-      EXPECT_EQ(window.action(static_cast<MenuCommand>(want.id)), item);
+  // Each menu as "title: items": an item is its text with its underlined letter (none twice in
+  // a menu), the command id it answers to and "+" when it starts enabled; "-" a separator.
+  const QStringList expected{
+      "&File: &New PCG 40016, Open &PCG 40007 +, &Close PCG 40015, -, Open &OS Files 40001 +, "
+      "Close O&S Files 40011, -, E&xit 40002 +",
+      "&Settings: &MIDI Setup 40014",
+      "&Help: &About Zentavour 40006 +, -, Zentavour &Help 40012 +",
+      "&Web: Zentavour &Homepage 40021 +, -, &Orvane Downloads 40022 +, "
+      "Orvane &Mi Downloads 40019 +, Orvane &Salone Downloads 40024 +, Oss&ik Downloads 40020 +"};
+  QStringList shown;
+  for (QAction* popup : window.menuBar()->actions()) {
+    QStringList items;
+    for (QAction* item : popup->menu()->actions()) {
+      items << (item->isSeparator() ? QStringLiteral("-")
+                                    : item->text() + ' ' + item->objectName().remove("command") +
+                                          (item->isEnabled() ? " +" : ""));
     }
+    shown << popup->text() + ": " + items.join(", ");
   }
+  EXPECT_EQ(shown, expected);
 }
 
 TEST_F(MainWindowTest, WebAndHelpItemsGoToTheirPlaces) {
-  const QString downloads = "https://downloads.vesk.example/service/downloads.asp?A_PROD_NO=";
-  const std::vector<std::pair<MenuCommand, QString>> links{
-      {MenuCommand::HomePage, "https://zentavour.example/"},
-      {MenuCommand::OrvaneSaloneDownloads, downloads + "ORVANESALONE"}};
-  for (const auto& [command, address] : links) window.action(command)->trigger();
-  ASSERT_EQ(app.prompts.urls.size(), links.size());
-  for (std::size_t i = 0; i < links.size(); ++i) {
-    EXPECT_EQ(app.prompts.urls[i].toString(), links[i].second);
-  }
+  window.action(MenuCommand::HomePage)->trigger();
+  window.action(MenuCommand::OrvaneSaloneDownloads)->trigger();
+  EXPECT_EQ(app.prompts.urls,
+            (std::vector<QUrl>{
+                QUrl("https://zentavour.example/"),
+                QUrl("https://downloads.vesk.example/service/downloads.asp?A_PROD_NO=ORVANESALONE")}));
   window.action(MenuCommand::ZentavourHelp)->trigger();
   EXPECT_EQ(app.prompts.helpShown, 1);
   Activate(&window);  // the usual key does the same
@@ -115,30 +87,22 @@ TEST_F(MainWindowTest, WebAndHelpItemsGoToTheirPlaces) {
   EXPECT_EQ(app.prompts.helpShown, 2);
 }
 
-TEST(MainWindowStartUp, AboutComesFirstThenThePanelAtTheTopLeft) {
+TEST(MainWindowStartUp, AboutComesFirstThenThePanel) {
   GuiHarness app;
   MainWindow window(app.state);
   bool aboutSeen = false;
   OnNextModal<AboutDialog>([&](AboutDialog* about) {
     aboutSeen = true;
     EXPECT_TRUE(window.isVisible());
-    // Centred over the main window, wherever that is.
-    const QPoint offset = about->frameGeometry().center() - window.frameGeometry().center();
-    EXPECT_LE(offset.manhattanLength(), 4);
     EXPECT_EQ(window.osDataPanel(), nullptr);
     QStringList texts;
     for (QLabel* label : about->findChildren<QLabel*>()) texts << label->text();
     EXPECT_TRUE(texts.contains("  USE THIS PROGRAM AT YOUR OWN RISK"));
-    auto* picture = about->findChild<QLabel*>("titlePicture");
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->size(), QSize(580, 141));
-    EXPECT_EQ(about->toolTip(), QString("Zentavour ") + kVersion);
     QTest::mouseClick(about->okButton(), Qt::LeftButton);
   });
   window.startUp();
   EXPECT_TRUE(aboutSeen);
-  ASSERT_NE(window.osDataPanel(), nullptr);
-  EXPECT_EQ(window.osDataPanelWindow()->pos(), QPoint(0, 0));
+  EXPECT_NE(window.osDataPanel(), nullptr);
 }
 
 // Which panel buttons an open set enables: View GM Banks, Large, Medium, Small, Bold, Startup
@@ -205,7 +169,7 @@ TEST_F(MainWindowTest, ChecksumLineAndModifiedMarkFollowEditsNoAndYes) {
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
 
   OnNextModal<LoadOsFilesDialog>([&](LoadOsFilesDialog* dialog) {
-    EXPECT_EQ(dialog->pathField(OsFileRole::Ext2)->text(), Q(paths.ext2));
+    EXPECT_EQ(dialog->pathField(OsFileRole::Ext2)->text(), QString::fromStdString(paths.ext2));
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
   });
   PressEnterOn(&window, panelButton(PanelControl::Open));  // Enter presses it too
@@ -253,21 +217,12 @@ TEST_F(MainWindowTest, AFailedSaveKeepsTheSetOpenUntilGivenUp) {
   EXPECT_EQ(ReadFileBytes(paths.ext), before);
 }
 
-TEST_F(MainWindowTest, ExitEndsAtOnceWithoutASetAndAsksFirstWithOne) {
-  {
-    QSignalSpy exited(&window, &MainWindow::exited);
-    window.action(MenuCommand::Exit)->trigger();
-    EXPECT_EQ(exited.count(), 1);
-    EXPECT_TRUE(app.prompts.questions.empty());
-  }
-  window.show();
-  app.openSet(WorkstationModel::OrvaneMi);
+// With a set open, closing asks first (the tests above); without one, Exit ends at once.
+TEST_F(MainWindowTest, ExitEndsAtOnceWithoutASet) {
   QSignalSpy exited(&window, &MainWindow::exited);
-  app.prompts.answers.push_back(false);
-  EXPECT_TRUE(window.close());
-  EXPECT_EQ(app.prompts.questions, std::vector<ShownText>{kSaveChanges});
+  window.action(MenuCommand::Exit)->trigger();
   EXPECT_EQ(exited.count(), 1);
-  EXPECT_FALSE(app.state.osFiles().isOpen());
+  EXPECT_TRUE(app.prompts.questions.empty());
 }
 
 }  // namespace

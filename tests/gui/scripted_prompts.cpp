@@ -32,15 +32,13 @@ bool ScriptedPrompts::question(QWidget*, const QString& caption, const QString& 
 
 std::optional<QString> ScriptedPrompts::openFile(QWidget*, const FileChooser& chooser,
                                                  const QString& initialPath) {
-  asked.push_back({chooser, initialPath, false});
+  asked.push_back({chooser, initialPath});
   return Take(files, "file chooser: " + chooser.filterLabel.toStdString()).value_or(std::nullopt);
 }
 
 std::optional<QString> ScriptedPrompts::saveFile(QWidget* parent, const FileChooser& chooser,
                                                  const QString& initialPath) {
-  std::optional<QString> file = openFile(parent, chooser, initialPath);
-  asked.back().save = true;
-  return file;
+  return openFile(parent, chooser, initialPath);
 }
 
 std::optional<QFont> ScriptedPrompts::chooseFont(QWidget*, const QFont&) {

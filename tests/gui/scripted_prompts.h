@@ -18,7 +18,6 @@ struct ShownText {
 struct AskedFile {
   FileChooser chooser;
   QString initialPath;
-  bool save = false;
 };
 
 // Records what a window showed and answers from queues. Asking with an empty queue fails the

@@ -40,58 +40,6 @@ class BitmapEditorsTest : public ::testing::Test {
   BitmapEditors editors{app.state};
 };
 
-TEST_F(BitmapEditorsTest, AGlyphDrawnInTheEditorReachesTheImageAndAfterYesTheFiles) {
-  const SampleSetPaths paths = app.openSet(WorkstationModel::Ossik);
-  const FontSlotEntry entry = *FontSlotTable(WorkstationModel::Ossik, FontSlot::Medium);
-  const int k = 32;  // "A"
-  editFont(FontSlot::Medium, [&](EditFontDialog* dialog) {
-    EXPECT_EQ(dialog->list()->item(k)->text(), "A");
-    const QImage iconBefore = IconImage(dialog->list(), k);
-    ActivateItem(dialog->list(), k);
-    PixelEditorWindow* editor = editors.characterEditor();
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->editor().geometry().rows, entry.rows);
-    editor->button(EditorCommand::FillAll)->click();
-    editor->button(EditorCommand::Ok)->click();
-    EXPECT_NE(IconImage(dialog->list(), k), iconBefore) << "the list shows the new glyph";
-    dialog->okButton()->click();
-  });
-  // The glyph's record now holds ink and Yes saves it; which bytes change is the core's.
-  const std::size_t glyph = entry.offset + static_cast<std::size_t>(k * entry.bytesPerGlyph);
-  EXPECT_EQ(image()[glyph + 1], 0xFF);
-  app.prompts.answers.push_back(true);
-  ASSERT_EQ(RunCloseOsFiles(app.state, &owner), CloseOsFilesResult::Closed);
-  EXPECT_EQ(ReadFileBytes(paths.ext)[glyph + 1], 0xFF);
-}
-
-// Widened to its slot's limit, a glyph's picture stays whole, and the list still shows all 95
-// characters without scrolling sideways.
-TEST_F(BitmapEditorsTest, EditFontShowsEveryCharacterAndWholeGlyphsUpToTheSlotsLimit) {
-  for (const auto& [model, slot, limit] :
-       {std::tuple{WorkstationModel::OrvaneSalone, FontSlot::Small, 8},
-        {WorkstationModel::Orvane, FontSlot::Large, 24}}) {
-    SCOPED_TRACE(limit);
-    app.openSet(model);
-    editFont(slot, [&](EditFontDialog* dialog) {
-      QListWidget* list = dialog->list();
-      // As a character editor leaves it: all ink, as wide as the slot holds.
-      GlyphRecord& glyph = const_cast<GlyphWorkSet&>(editors.glyphs())[0];
-      glyph.bytes.fill(0xFF);
-      glyph.bytes[0] = static_cast<std::uint8_t>(limit);
-      emit editors.glyphEdited(0);
-      const QImage icon = IconImage(list, 0);
-      const int scale = icon.height() / (FontSlotTable(model, slot)->rows + 2);
-      EXPECT_EQ(icon.pixel(limit * scale, scale), 0xFF000000u);  // the last column
-      list->doItemsLayout();
-      for (int k = 0; k < list->count(); ++k) {
-        ASSERT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(k)))) << k;
-      }
-      dialog->cancelButton()->click();
-    });
-    app.state.closeOsFilesWithoutSaving();
-  }
-}
-
 // A character edit or an imported PC font reaches the image on OK only.
 TEST_F(BitmapEditorsTest, EditsAndAnImportedPcFontReachTheImageOnOkOnly) {
   app.openSet(WorkstationModel::Orvane);
@@ -102,13 +50,16 @@ TEST_F(BitmapEditorsTest, EditsAndAnImportedPcFontReachTheImageOnOkOnly) {
   for (bool keep : {false, true}) {
     GlyphWorkSet imported;
     editFont(FontSlot::Medium, [&](EditFontDialog* dialog) {
+      const QImage icon = IconImage(dialog->list(), 10);
       ActivateItem(dialog->list(), 10);
       PixelEditorWindow* first = editors.characterEditor();
       ASSERT_NE(first, nullptr);
+      EXPECT_EQ(first->editor().geometry().rows, medium.rows);
       ActivateItem(dialog->list(), 20);
       EXPECT_EQ(editors.characterEditor(), first) << "only one character editor at a time";
       first->button(EditorCommand::Invert)->click();
       first->button(EditorCommand::Ok)->click();
+      EXPECT_NE(IconImage(dialog->list(), 10), icon) << "the list shows the new glyph";
       OnNextModal<ImportFontDialog>([&](ImportFontDialog* import) {
         app.prompts.fonts.push_back(font);
         import->selectFontButton()->click();
@@ -271,9 +222,6 @@ TEST_F(BitmapEditorsTest, PicturesGoOutAsBmpAndPngAndComeBackThroughLoadBitmapAn
     app.prompts.files = {QString::fromStdString(file)};
     editor->button(EditorCommand::LoadBitmap)->click();
   }
-  // The design's filter comes first; PNG is offered beside it.
-  EXPECT_EQ(app.prompts.asked.back().chooser.filterLabel, "Bitmap File (*.bmp)");
-  EXPECT_EQ(app.prompts.asked.back().chooser.moreFilters, QStringList{"PNG File (*.png)"});
   // Copy, invert, paste: the picture again; one undo takes the paste back.
   Activate(editor);
   QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);

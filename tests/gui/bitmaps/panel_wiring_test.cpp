@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "gui/app/main_window.h"
+#include "gui/bitmaps/bitmap_editors.h"
 #include "gui/bitmaps/bitmap_gui_support.h"
 #include "gui/bitmaps/edit_font_dialog.h"
 #include "gui/bitmaps/edit_startup_dialog.h"
@@ -13,14 +14,6 @@
 namespace zentavour::testing {
 namespace {
 
-PixelEditorWindow* OpenEditor() {
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    auto* editor = qobject_cast<PixelEditorWindow*>(widget);
-    if (editor && editor->isVisible()) return editor;
-  }
-  return nullptr;
-}
-
 // The OS Data panel's font and startup buttons open their editors on the open set.
 TEST(BitmapEditorsFromThePanel, EachFontButtonEditsItsSlotAndStartupGraphicsItsPictures) {
   GuiHarness app;
@@ -28,6 +21,8 @@ TEST(BitmapEditorsFromThePanel, EachFontButtonEditsItsSlotAndStartupGraphicsItsP
   window.show();
   window.createOsDataPanel();
   app.openSet(WorkstationModel::Orvane);
+  const Bytes& image = app.state.osFiles().ExtImage;
+  BitmapEditors* editors = window.bitmapEditors();
   const std::pair<PanelControl, FontSlot> buttons[] = {
       {PanelControl::EditSmallFont, FontSlot::Small},
       {PanelControl::EditMediumFont, FontSlot::Medium},
@@ -35,23 +30,19 @@ TEST(BitmapEditorsFromThePanel, EachFontButtonEditsItsSlotAndStartupGraphicsItsP
       {PanelControl::EditLargeFont, FontSlot::Large}};
   for (const auto& [control, slot] : buttons) {
     SCOPED_TRACE(static_cast<int>(slot));
-    const FontSlotEntry entry = *FontSlotTable(WorkstationModel::Orvane, slot);
     OnNextModal<EditFontDialog>([&](EditFontDialog* dialog) {
-      ActivateItem(dialog->list(), 32);
-      PixelEditorWindow* editor = OpenEditor();
-      ASSERT_NE(editor, nullptr);
-      EXPECT_EQ(editor->editor().geometry().rows, entry.rows);
-      editor->button(EditorCommand::Cancel)->click();
+      EXPECT_EQ(editors->glyphs(), *LoadGlyphWorkSet(image, WorkstationModel::Orvane, slot));
       dialog->cancelButton()->click();
     });
     window.osDataPanel()->button(control)->click();
   }
   OnNextModal<EditStartupDialog>([&](EditStartupDialog* dialog) {
     ActivateItem(dialog->list(), 0);
-    ASSERT_NE(OpenEditor(), nullptr);
-    EXPECT_EQ(OpenEditor()->editor().target(),
+    PixelEditorWindow* editor = editors->graphicEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->editor().target(),
               GraphicTarget::From(StartupGraphicTable(WorkstationModel::Orvane)[0]));
-    OpenEditor()->button(EditorCommand::Cancel)->click();
+    editor->button(EditorCommand::Cancel)->click();
     dialog->okButton()->click();
   });
   window.osDataPanel()->button(PanelControl::EditStartupGraphics)->click();

@@ -51,32 +51,6 @@ PixelEditor GraphicEditor(int bytesPerRow, int rows) {
   return std::move(*editor);
 }
 
-TEST(PixelEditorWindow, WindowsAndButtonsSitWhereTheMouseRulesExpectThem) {
-  struct Case {
-    PixelEditor editor;
-    QSize size;
-    QRect ok, fillAll;
-  };
-  Case cases[] = {
-      {PixelEditor::ForGlyph(Glyph(6), 8), {525, 205}, {425, 19, 75, 25}, {140, 116, 75, 20}},
-      {PixelEditor::ForGlyph(Glyph(20), 19), {525, 315}, {425, 19, 75, 25}, {140, 215, 75, 20}},
-      // A wide picture puts OK and Cancel below the grid.
-      {GraphicEditor(36, 101), {1211, 563}, {1102, 453, 75, 25}, {235, 458, 75, 20}},
-      // A picture of fewer than ten rows: the button rows move down, clear of Cancel.
-      {GraphicEditor(7, 6), {620, 207}, {520, 19, 75, 25}, {235, 102, 75, 20}},
-  };
-  for (Case& c : cases) {
-    Fixture f(std::move(c.editor));
-    SCOPED_TRACE(f.window->windowTitle().toStdString());
-    // The menu bar sits above the design's client area, which keeps its size.
-    EXPECT_EQ(f.window->canvas()->size(), c.size);
-    EXPECT_EQ(f.window->canvas()->pos(), QPoint(0, f.window->menuBar()->height()));
-    EXPECT_EQ(f.window->size(), c.size + QSize(0, f.window->menuBar()->height()));
-    EXPECT_EQ(f.window->button(EditorCommand::Ok)->geometry(), c.ok);
-    EXPECT_EQ(f.window->button(EditorCommand::FillAll)->geometry(), c.fillAll);
-  }
-}
-
 TEST(PixelEditorWindow, AStrokeLandsOnTheCellsUnderTheMouseAndUndoRedoKeysWork) {
   Fixture f(PixelEditor::ForGlyph(Glyph(8), 8));
   Activate(f.window);
@@ -129,24 +103,6 @@ TEST(PixelEditorWindow, AButtonRunsItsOperationAndRepaintsTheWholeGrid) {
   EXPECT_EQ(f.grid(), expected);
   EXPECT_EQ(f.shownColour(4, 0), kBlack);
   EXPECT_EQ(f.shownColour(4, 15), kWhite);
-}
-
-// On a screen of pixel ratio 2 the picture is made at that ratio, so every cell edge falls on a
-// whole device pixel; back on a ratio-1 screen it is made again.
-TEST(PixelEditorWindow, GridPictureFollowsThePixelRatioAndKeepsCellEdgesCrisp) {
-  Fixture f(GraphicEditor(2, 3));
-  f.window->button(EditorCommand::FillAll)->click();
-  for (const int ratio : {2, 1}) {
-    QImage surface(f.window->canvas()->size() * ratio, QImage::Format_RGB32);
-    surface.setDevicePixelRatio(ratio);
-    f.window->canvas()->render(&surface);
-    EXPECT_EQ(f.window->picture().pixelRatio(), ratio);
-    // Across cell (1, 1) (pitch 4, from x = 29): its outline, then its ink.
-    const int y = CellCentre(f.geometry(), 1, 1).y() * ratio;
-    for (int x = 29 * ratio; x < 33 * ratio; ++x) {
-      EXPECT_EQ(surface.pixel(x, y), x < 30 * ratio ? GridPicture::kOutline : kBlack) << x;
-    }
-  }
 }
 
 TEST(PixelEditorWindow, LoadBitmapShowsItsWarningsAndLoadsAsOneUndoStep) {
