@@ -51,6 +51,25 @@ PixelEditor GraphicEditor(int bytesPerRow, int rows) {
   return std::move(*editor);
 }
 
+// The mouse rules work in the client area's own pixels: the menu bar sits above it, and it keeps
+// its size and button places; a picture of fewer than ten rows moves the button rows clear of
+// Cancel.
+TEST(PixelEditorWindow, TheClientAreaKeepsItsSizeAndButtonPlacesUnderTheMenuBar) {
+  struct Case {
+    bool glyph;
+    QSize size;
+    QRect fillAll;
+  };
+  for (const Case& c : {Case{true, {525, 315}, {140, 215, 75, 20}},
+                        Case{false, {620, 207}, {235, 102, 75, 20}}}) {
+    Fixture f(c.glyph ? PixelEditor::ForGlyph(Glyph(20), 19) : GraphicEditor(7, 6));
+    const int menuHeight = f.window->menuBar()->height();
+    EXPECT_EQ(f.window->canvas()->geometry(), QRect(QPoint(0, menuHeight), c.size));
+    EXPECT_EQ(f.window->size(), c.size + QSize(0, menuHeight));
+    EXPECT_EQ(f.window->button(EditorCommand::FillAll)->geometry(), c.fillAll);
+  }
+}
+
 TEST(PixelEditorWindow, AStrokeLandsOnTheCellsUnderTheMouseAndUndoRedoKeysWork) {
   Fixture f(PixelEditor::ForGlyph(Glyph(8), 8));
   Activate(f.window);
