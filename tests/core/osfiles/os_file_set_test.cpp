@@ -108,8 +108,6 @@ TEST(LoadOsFiles, FilesOfTheWrongSizeAreRefusedByNameAndNothingIsOpened) {
   };
   const Case cases[] = {
       {M::Orvane, SaloneLayout::II, OsFileRole::Ext, 1048577, "must be exactly 1048578 bytes"},
-      {M::OrvaneMi, SaloneLayout::II, OsFileRole::Ext, 3604483, "must be exactly 3604482 bytes"},
-      {M::Ossik, SaloneLayout::II, OsFileRole::Sysinfo, 85, "must be at least 86 bytes"},
       {M::OrvaneSalone, SaloneLayout::II, OsFileRole::Ext2, 0, "EXT03085.030"},
       {M::OrvaneSalone, SaloneLayout::I, OsFileRole::Sysinfo, 205, "must be at least 206 bytes"},
       {M::OrvaneSalone, SaloneLayout::II, OsFileRole::Sysinfo, 16, "must be at least 110 bytes"},
@@ -183,8 +181,7 @@ TEST(WriteBackOsFiles, ChangesOnlyTheEditedBytesAndTheChecksumsOfEveryModel) {
   }
 }
 
-TEST(WriteBackOsFiles,
-     SavingWithoutEditsRepairsStaleChecksumsAndClosingWithoutSavingChangesNothing) {
+TEST(WriteBackOsFiles, SavingWithoutEditsRepairsStaleChecksums) {
   TempDir dir;
   const SampleSetPaths paths =
       testing::WriteSampleSet(dir.path(), M::OrvaneSalone, SaloneLayout::I);
@@ -194,13 +191,6 @@ TEST(WriteBackOsFiles,
   const Bytes ext = ReadFileBytes(paths.ext);
 
   OsFileSet set = testing::OpenSampleSet(paths, M::OrvaneSalone);
-  set.ExtImage[500] ^= 1;
-  CloseOsFileSet(set);  // "No"
-  EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
-  EXPECT_EQ(ReadFileBytes(paths.ext), ext);
-  EXPECT_FALSE(set.isOpen());
-
-  set = testing::OpenSampleSet(paths, M::OrvaneSalone);
   ASSERT_TRUE(WriteBackOsFiles(set).ok());
   CloseOsFileSet(set);
   EXPECT_EQ(ReadFileBytes(paths.ext), ext);
