@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -24,7 +25,10 @@ TEST(FontFileTest, SavedFileIsTheHeaderAndEveryRecordWhole) {
   testing::TempDir dir;
   const std::string path = dir.file("font.glx");
   testing::WriteFileBytes(path, Bytes(9000, 0x55));  // replaced without asking
+  testing::SetUnusualPermissions(path);
   ASSERT_TRUE(SaveFontFile(path, Pattern(), WorkstationModel::Ossik, FontSlot::Bold).ok());
+  EXPECT_TRUE(testing::HasUnusualPermissions(path));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no litter
   Bytes file = testing::ReadFileBytes(path);
   ASSERT_EQ(file.size(), 5516u);
   EXPECT_EQ(Bytes(file.begin(), file.begin() + 6), (Bytes{'G', 'L', 'X', 1, 3, 2}));

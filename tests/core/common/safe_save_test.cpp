@@ -184,16 +184,5 @@ TEST(SafeSave, AFileRemovedOrMadeReadOnlyWhileOpenIsStillSavedWhole) {
 #endif
 }
 
-TEST(SafeSave, AWholeFileIsReplacedKeepingItsPermissionsAndLeavingNoLitter) {
-  TempDir dir;
-  const std::string path = dir.file("font.GLX");
-  ASSERT_TRUE(WriteWholeFile(path, Bytes(10, 1)));
-  testing::SetUnusualPermissions(path);
-  ASSERT_TRUE(WriteWholeFile(path, Bytes(20, 2)));
-  EXPECT_EQ(ReadFileBytes(path), Bytes(20, 2));
-  EXPECT_TRUE(testing::HasUnusualPermissions(path));
-  EXPECT_EQ(FilesIn(dir.path()), 1u);
-}
-
 }  // namespace
 }  // namespace zentavour

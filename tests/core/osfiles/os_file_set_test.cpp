@@ -102,23 +102,21 @@ TEST(LoadOsFiles, FilesOfTheWrongSizeAreRefusedByNameAndNothingIsOpened) {
   struct Case {
     M model;
     SaloneLayout layout;
-    OsFileRole role;
+    std::string SampleSetPaths::*file;
     std::int64_t size;
     std::string mention;
   };
   const Case cases[] = {
-      {M::Orvane, SaloneLayout::II, OsFileRole::Ext, 1048577, "must be exactly 1048578 bytes"},
-      {M::OrvaneSalone, SaloneLayout::II, OsFileRole::Ext2, 0, "EXT03085.030"},
-      {M::OrvaneSalone, SaloneLayout::I, OsFileRole::Sysinfo, 205, "must be at least 206 bytes"},
-      {M::OrvaneSalone, SaloneLayout::II, OsFileRole::Sysinfo, 16, "must be at least 110 bytes"},
+      {M::Orvane, SaloneLayout::II, &SampleSetPaths::ext, 1048577, "must be exactly 1048578 bytes"},
+      {M::OrvaneSalone, SaloneLayout::II, &SampleSetPaths::ext2, 0, "EXT03085.030"},
+      {M::OrvaneSalone, SaloneLayout::I, &SampleSetPaths::sysinfo, 205, "at least 206 bytes"},
+      {M::OrvaneSalone, SaloneLayout::II, &SampleSetPaths::sysinfo, 16, "at least 110 bytes"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mention);
     TempDir dir;
     const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), c.model, c.layout);
-    const std::string& victim = c.role == OsFileRole::Sysinfo ? paths.sysinfo
-                                : c.role == OsFileRole::Ext   ? paths.ext
-                                                              : paths.ext2;
+    const std::string& victim = paths.*c.file;
     Bytes bytes = ReadFileBytes(victim);
     bytes.resize(static_cast<std::size_t>(c.size));
     WriteFileBytes(victim, bytes);

@@ -27,15 +27,12 @@ PcgIndex SampleIndex(int code) {
   return std::move(*index);
 }
 
+// The pairs that fit are those the transfers below write; these do not.
 TEST(GmTransferTest, FitRuleFollowsTheRecordLayouts) {
-  const std::tuple<int, M, bool> cases[] = {
-      {1, M::Orvane, true},    {1, M::OrvaneSalone, true}, {2, M::OrvaneMi, true},
-      {3, M::Ossik, true},     {5, M::Ossik, true},        {2, M::Orvane, false},
-      {1, M::OrvaneMi, false}, {3, M::Orvane, false},      {5, M::OrvaneSalone, false},
-      {1, M::None, false},     {99, M::Ossik, false},
-  };
-  for (const auto& [code, model, fits] : cases)
-    EXPECT_EQ(PcgFitsWorkstation(code, model), fits) << code << " " << ModelCode(model);
+  const std::pair<int, M> cases[] = {{2, M::Orvane},       {1, M::OrvaneMi}, {3, M::Orvane},
+                                     {5, M::OrvaneSalone}, {1, M::None},     {99, M::Ossik}};
+  for (const auto& [code, model] : cases)
+    EXPECT_FALSE(PcgFitsWorkstation(code, model)) << code << " " << ModelCode(model);
   PcgIndex index;  // combinations only: nothing to transfer
   index.modelCode = 1;
   EXPECT_FALSE(CanTransferProgramBank(index, M::Orvane));

@@ -96,10 +96,8 @@ TEST(PcgIndexTest, RefusalsCarryTheirMessages) {
     std::string_view text;
   };
   const Case cases[] = {
-      {"empty", {}, kPcgNotValidText},
       {"header cut", Bytes(good.begin(), good.begin() + 20), kPcgNotValidText},
       {"chunk head cut", Bytes(good.begin(), good.begin() + 29), kPcgNoBanksText},
-      {"PRG1 head cut", Bytes(good.begin(), good.begin() + 85), kPcgNoBanksText},
       {"magic", badMagic, kPcgNotValidText},
       {"PCG1 id", badPcg1, kPcgNotValidText},
       {"no banks", PcgFileBytes('P', Concat({PcgChunk("GLB1", Bytes(4, 0)), PcgChunk("DKT1", {})})),

@@ -28,10 +28,8 @@ TEST(ProgramEditFieldsTest, ModeByte) {
     bool singleTrigger, hold;
   };
   const Case cases[] = {
-      {0x00, 0, false, false, 0, false, false},
       {0x02, 2, false, false, 0, false, false},
       {0x03, std::nullopt, false, false, 0, false, false},
-      {0x10, 0, false, false, 1, false, false},
       {0x20, 0, false, false, 2, false, false},
       {0x30, 0, false, false, std::nullopt, false, false},
       {0x0C, 0, true, true, 0, false, false},
