@@ -47,16 +47,12 @@ TEST(FontFileTest, SavedFileIsTheHeaderAndEveryRecordWhole) {
 TEST(FontFileTest, RefusalsInTheirOrder) {
   const Bytes whole = BuildFontFile(Pattern(), WorkstationModel::Orvane, FontSlot::Large);
   auto prefix = [&](std::size_t n) { return Bytes(whole.begin(), whole.begin() + n); };
-  auto withByte = [&](std::size_t at, std::uint8_t value) {
-    Bytes changed = whole;
-    changed[at] = value;
-    return changed;
-  };
+  const Bytes badMagic{'g', 'L', 'X', 1}, newerVersion{'G', 'L', 'X', 2};
   const std::string invalid(kFontFileInvalidText), incomplete(kFontFileIncompleteText);
   const std::string newer = std::string(kFontFileNewerVersionText) + std::string(kHome);
   const std::pair<Bytes, std::string> cases[] = {
-      {{}, invalid},           {prefix(2), invalid},        {withByte(0, 'g'), invalid},
-      {prefix(3), newer},      {withByte(3, 2), newer},     {prefix(4), incomplete},
+      {{}, invalid},           {prefix(2), invalid},       {badMagic, invalid},
+      {prefix(3), newer},      {newerVersion, newer},      {prefix(4), incomplete},
       {prefix(6), incomplete}, {prefix(5515), incomplete},
   };
   for (const auto& [file, text] : cases)

@@ -154,7 +154,6 @@ TEST(RenderedGlyphTest, RowsFromTheAdjustmentUntilTheRecordIsFullNeverPastTheBit
   for (int line = 0; line < 40; ++line) r.bits[static_cast<std::size_t>(2 * line)] = line;
   // The first byte of row 28 is the last that fits.
   EXPECT_EQ(GlyphFromRendering(r.character, 0).bytes[57], 28);
-  EXPECT_EQ(GlyphFromRendering(r.character, 3).bytes[1], 3);  // row 3 becomes the top row
   EXPECT_EQ(GlyphFromRendering(r.character, 40), Record(10, {}));  // past the cell: no ink
   // Negative: the character moves down by blank rows.
   const GlyphRecord down = GlyphFromRendering(r.character, -2);
