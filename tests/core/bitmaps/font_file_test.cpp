@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -24,7 +25,10 @@ TEST(FontFileTest, SavedFileIsTheHeaderAndEveryRecordWhole) {
   testing::TempDir dir;
   const std::string path = dir.file("font.glx");
   testing::WriteFileBytes(path, Bytes(9000, 0x55));  // replaced without asking
+  testing::SetUnusualPermissions(path);
   ASSERT_TRUE(SaveFontFile(path, Pattern(), WorkstationModel::Ossik, FontSlot::Bold).ok());
+  EXPECT_TRUE(testing::HasUnusualPermissions(path));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no litter
   Bytes file = testing::ReadFileBytes(path);
   ASSERT_EQ(file.size(), 5516u);
   EXPECT_EQ(Bytes(file.begin(), file.begin() + 6), (Bytes{'G', 'L', 'X', 1, 3, 2}));
@@ -43,16 +47,12 @@ TEST(FontFileTest, SavedFileIsTheHeaderAndEveryRecordWhole) {
 TEST(FontFileTest, RefusalsInTheirOrder) {
   const Bytes whole = BuildFontFile(Pattern(), WorkstationModel::Orvane, FontSlot::Large);
   auto prefix = [&](std::size_t n) { return Bytes(whole.begin(), whole.begin() + n); };
-  auto withByte = [&](std::size_t at, std::uint8_t value) {
-    Bytes changed = whole;
-    changed[at] = value;
-    return changed;
-  };
+  const Bytes badMagic{'g', 'L', 'X', 1}, newerVersion{'G', 'L', 'X', 2};
   const std::string invalid(kFontFileInvalidText), incomplete(kFontFileIncompleteText);
   const std::string newer = std::string(kFontFileNewerVersionText) + std::string(kHome);
   const std::pair<Bytes, std::string> cases[] = {
-      {{}, invalid},           {prefix(2), invalid},        {withByte(0, 'g'), invalid},
-      {prefix(3), newer},      {withByte(3, 2), newer},     {prefix(4), incomplete},
+      {{}, invalid},           {prefix(2), invalid},       {badMagic, invalid},
+      {prefix(3), newer},      {newerVersion, newer},      {prefix(4), incomplete},
       {prefix(6), incomplete}, {prefix(5515), incomplete},
   };
   for (const auto& [file, text] : cases)

@@ -39,22 +39,13 @@ TEST(GridOperationTest, EachOperationOnAnOddAreaWrapsAndStaysInside) {
     ApplyGridOperation(grid, operation, 3, 8);
     EXPECT_EQ(grid, Draw(expected)) << static_cast<int>(operation);
   }
-}
-
-TEST(GridOperationTest, FullSizeShiftsLoseNothingAndDegenerateAreasChangeNothing) {
-  PixelGrid grid;
-  for (int r = 0; r < PixelGrid::kRows; ++r)
-    for (int c = 0; c < PixelGrid::kColumns; ++c) grid.set(r, c, (r * 7 + c * 3) % 5 == 0);
-  const PixelGrid original = grid;
-  // Full-size shifts and their opposites; on one row a vertical flip or shift; no rows or columns.
-  using enum GridOperation;
-  const std::tuple<GridOperation, int, int> steps[] = {
-      {ShiftLeft, 125, 288}, {ShiftRight, 125, 288}, {ShiftUp, 125, 288}, {ShiftDown, 125, 288},
-      {FlipVertical, 1, 8},  {ShiftUp, 1, 8},        {FillAll, 0, 8},     {Invert, 2, 0},
-  };
-  for (const auto& [op, rows, columns] : steps) ApplyGridOperation(grid, op, rows, columns);
-  EXPECT_EQ(grid, original);
-  // Oversized areas are clipped to the grid rather than written past it.
+  // A wrap within one row, no rows or no columns change nothing; oversized areas are clipped to
+  // the grid rather than written past it.
+  PixelGrid grid = start;
+  ApplyGridOperation(grid, GridOperation::ShiftUp, 1, 8);
+  ApplyGridOperation(grid, GridOperation::FillAll, 0, 8);
+  ApplyGridOperation(grid, GridOperation::Invert, 2, 0);
+  EXPECT_EQ(grid, start);
   ApplyGridOperation(grid, GridOperation::FillAll, 1000, 1000);
   EXPECT_EQ(grid.at(PixelGrid::kRows - 1, PixelGrid::kColumns - 1), 1);
 }
@@ -115,7 +106,6 @@ TEST(EditorMouseTest, MarkerDragsTheWidthWithinItsLimitsAndOkPacksTheNewRowLengt
   PixelEditor editor = PixelEditor::ForGlyph(Glyph(6), 8);
   EXPECT_TRUE(editor.LeftDown(85, 60).changedCells.empty());
   EXPECT_TRUE(editor.mouse().draggingWidth());
-  EXPECT_FALSE(editor.mouse().painting());
   const std::tuple<int, int, int, bool> steps[] = {
       {25 + 9 * 12 + 4, 40, 12, true},
       {25 + 9 * 12 + 8, 40, 12, false},     // same column: no repaint
@@ -133,7 +123,6 @@ TEST(EditorMouseTest, MarkerDragsTheWidthWithinItsLimitsAndOkPacksTheNewRowLengt
     EXPECT_TRUE(moved.changedCells.empty());
   }
   EXPECT_TRUE(editor.LeftUp().releaseMouse);
-  EXPECT_FALSE(editor.mouse().active());
   EXPECT_EQ(editor.geometry().bytesPerRow, 1);  // fixed while the window is open
   EXPECT_FALSE(editor.Move(25 + 9 * 5, 40).widthChanged);
 
@@ -150,7 +139,7 @@ TEST(EditorMouseTest, MarkerDragsTheWidthWithinItsLimitsAndOkPacksTheNewRowLengt
   EXPECT_EQ(out, expected);
 }
 
-TEST(PixelEditorTest, StrokesReportRealChangesAndEachStrokeButtonDragAndBitmapIsOneUndoStep) {
+TEST(PixelEditorTest, StrokesReportRealChangesAndEachStrokeButtonAndDragIsOneUndoStep) {
   PixelEditor editor = PixelEditor::ForGlyph(Glyph(8), 8);
   const auto& g = editor.geometry();
   const PixelGrid blank = editor.grid();
@@ -161,15 +150,11 @@ TEST(PixelEditorTest, StrokesReportRealChangesAndEachStrokeButtonDragAndBitmapIs
   EXPECT_TRUE(editor.Move(CellX(g, 0), CellY(g, 0)).changedCells.empty());  // already ink
   editor.Move(CellX(g, 1), CellY(g, 0));
   editor.Move(CellX(g, 2), CellY(g, 0));
-  EXPECT_TRUE(editor.Move(200, 200).changedCells.empty());  // off the grid
-  EXPECT_FALSE(editor.Undo());                              // refused while a button is held
+  EXPECT_FALSE(editor.Undo());  // refused while a button is held
   editor.RightDown(CellX(g, 1), CellY(g, 0));
-  EXPECT_EQ(editor.grid().at(0, 1), 0);
   editor.LeftUp();
-  EXPECT_TRUE(editor.mouse().erasing());
   editor.Move(CellX(g, 2), CellY(g, 0));
   editor.RightUp();
-  EXPECT_FALSE(editor.mouse().active());
   PixelGrid stroked;
   stroked.set(0, 0, 1);
   EXPECT_EQ(editor.grid(), stroked);
@@ -198,11 +183,6 @@ TEST(PixelEditorTest, StrokesReportRealChangesAndEachStrokeButtonDragAndBitmapIs
   EXPECT_EQ(editor.grid(), stroked);
   editor.Apply(GridOperation::Invert);  // a new step drops what could be redone
   EXPECT_FALSE(editor.canRedo());
-  const PixelGrid beforeLoad = editor.grid();
-  editor.LoadBitmap(BmpImport{{}, 1, 2, {1, 0}});
-  EXPECT_EQ(editor.grid().at(0, 0), 1);
-  ASSERT_TRUE(editor.Undo());
-  EXPECT_EQ(editor.grid(), beforeLoad);
 }
 
 // Two editors packing their own pictures are driven through the window tests; here the refusals.

@@ -184,24 +184,5 @@ TEST(SafeSave, AFileRemovedOrMadeReadOnlyWhileOpenIsStillSavedWhole) {
 #endif
 }
 
-TEST(SafeSave, FontAndOtherWholeFilesAreReplacedNeverWrittenThroughADevice) {
-  TempDir dir;
-  const std::string path = dir.file("font.GLX");
-  ASSERT_TRUE(WriteWholeFile(path, Bytes(10, 1)));
-  testing::SetUnusualPermissions(path);
-  ASSERT_TRUE(WriteWholeFile(path, Bytes(20, 2)));
-  EXPECT_EQ(ReadFileBytes(path), Bytes(20, 2));
-  EXPECT_TRUE(testing::HasUnusualPermissions(path));
-  EXPECT_EQ(FilesIn(dir.path()), 1u);
-#ifdef _WIN32
-  const std::string device = "NUL";
-#else
-  const std::string device = "/dev/null";
-  EXPECT_TRUE(std::filesystem::is_character_file(device));
-#endif
-  EXPECT_FALSE(WriteWholeFile(device, Bytes(3, 3)));
-  EXPECT_FALSE(WriteWholeFile(dir.file("missing-folder/x.GLX"), Bytes(3, 3)));
-}
-
 }  // namespace
 }  // namespace zentavour

