@@ -226,7 +226,7 @@ void PixelEditorWindow::importPicture() {
 void PixelEditorWindow::copyPicture() {
   const EditorGeometry& geometry = editor_.geometry();
   QGuiApplication::clipboard()->setImage(
-      MonochromeImage(editor_.grid(), geometry.shownColumns(), geometry.rows));
+      MonochromeImage(editor_.grid(), geometry.operationColumns(), geometry.rows));
 }
 
 void PixelEditorWindow::pastePicture() {
@@ -243,7 +243,7 @@ void PixelEditorWindow::exportPicture(bool png) {
   const std::optional<QString> path = prompts_.saveFile(this, PictureSaveChooser(png), {});
   if (!path) return;
   const EditorGeometry& geometry = editor_.geometry();
-  const Status saved = ExportPicture(editor_.grid(), geometry.shownColumns(), geometry.rows,
+  const Status saved = ExportPicture(editor_.grid(), geometry.operationColumns(), geometry.rows,
                                      QFile::encodeName(*path).toStdString(), png);
   if (!saved) prompts_.showFailure(this, saved.failure());
 }

@@ -48,12 +48,14 @@ class PixelEditorWindow : public QWidget {
  public slots:
   void undo();
   void redo();
-  // Copy puts the shown cells on the clipboard as a picture; Paste takes a picture from it as
-  // "Load Bitmap" takes a PNG file, in one undo step.
+  // Copy puts the stored cells on the clipboard as a picture (for a character every column it
+  // stores, so that a character of width 0 still has a picture and the columns past its width
+  // come back as they were); Paste takes a picture from it as "Load Bitmap" takes a PNG file,
+  // in one undo step.
   void copyPicture();
   void pastePicture();
-  // File menu: a picture file in, as "Load Bitmap" takes it; the shown cells out as a one-bit
-  // BMP or a PNG, as "graphic export" writes them.
+  // File menu: a picture file in, as "Load Bitmap" takes it; the cells Copy takes out as a
+  // one-bit BMP or a PNG, as "graphic export" writes them.
   void importPicture();
   void exportPicture(bool png);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -188,6 +190,21 @@ TEST(PixelEditorWindow, FileAndEditMenusExportImportAndFollowTheHistory) {
   EXPECT_TRUE(items["Redo"]->isEnabled());
   items["Redo"]->trigger();
   EXPECT_EQ(f.grid(), inverted);
+}
+
+// A character's picture holds every column it stores: one of width 0 still has a picture, and
+// ink past its width comes back through a paste.
+TEST(PixelEditorWindow, ACharacterCopiesEveryStoredColumnWhateverItsWidth) {
+  GlyphRecord glyph = Glyph(0);
+  glyph.bytes[1] = 0x04;  // row 0, column 5
+  Fixture f(PixelEditor::ForGlyph(glyph, 8));
+  const PixelGrid before = f.grid();
+  f.window->copyPicture();
+  const QImage copied = QGuiApplication::clipboard()->image();
+  EXPECT_EQ(copied.width(), f.geometry().operationColumns());
+  f.window->button(EditorCommand::UnfillAll)->click();
+  f.window->pastePicture();
+  EXPECT_EQ(f.grid(), before);
 }
 
 }  // namespace
