@@ -33,7 +33,7 @@ std::optional<SetPaths> ResolveSetPaths(const Arguments& args, std::string& erro
 [[nodiscard]] bool OpenSet(const SetPaths& paths, OsFileSet& set);
 
 // Opens files as the program does (locked), keeping in `why` the file and the system's reason
-// for the last refusal, which the design's messages ("Error Opening EXT File") leave out.
+// for the last refusal, which the windows' messages ("Error Opening EXT File") leave out.
 FileOpener ExplainingOpener(std::string& why);
 
 // Prints a failure as the message box would show it, caption and text, then the file and the

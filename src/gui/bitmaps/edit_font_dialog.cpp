@@ -42,7 +42,7 @@ int SlotColumns(const FontSlotEntry& entry) {
   return 8 * std::clamp(bytesPerRow, 1, 3);
 }
 
-// The list's height in the dialog's design, in dialog units.
+// The list's height in the dialog's layout, in dialog units.
 constexpr int kListHeightUnits = 185;
 
 }  // namespace
@@ -354,7 +354,7 @@ void EditFontDialog::fitListToSlot() {
                    std::max(icon.height(), metrics.height()) + 6);
   list_->setGridSize(cell);
 
-  // The design's height decides the rows of a column; the list is then as wide as all 95
+  // The layout's height decides the rows of a column; the list is then as wide as all 95
   // characters need, so it never scrolls sideways (the dialog grows instead).
   const int frame = 2 * list_->frameWidth();
   const int rows = std::max(1, (DialogUnits(this).y(kListHeightUnits) - frame) / cell.height());

@@ -96,8 +96,9 @@ int ButtonRowsDrop(const std::vector<EditorButton>& buttons) {
 
 }  // namespace
 
-// The design's client area. It paints white around the grid itself: filling the whole area
-// first and then covering most of it with the grid would write every pixel twice.
+// The client area of grid, width marker and buttons. It paints white around the grid itself:
+// filling the whole area first and then covering most of it with the grid would write every
+// pixel twice.
 class PixelEditorWindow::Canvas : public QWidget {
  public:
   explicit Canvas(PixelEditorWindow& window) : QWidget(&window), window_(window) {

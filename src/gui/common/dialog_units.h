@@ -33,7 +33,7 @@ class DialogUnits {
 void PlaceInClientArea(QWidget* window, const QWidget* owner, QPoint units);
 
 // Lets a push button be as narrow as its text needs, below the style's usual minimum width, so
-// that a window of the design's size holds a row of them.
+// that a window of its intended size holds a row of them.
 void NarrowToText(QPushButton* button);
 
 // The width a window needs for its whole title in the caption, beside the caption's icon and

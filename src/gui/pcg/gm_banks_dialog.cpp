@@ -20,8 +20,8 @@ namespace zentavour {
 namespace {
 
 // In dialog units: the client area's size, and the frame's place in the owner's client area.
-constexpr QSize kDesignSize(234, 321);
-constexpr QPoint kDesignPlace(120, 0);
+constexpr QSize kLayoutSize(234, 321);
+constexpr QPoint kLayoutPlace(120, 0);
 
 }  // namespace
 
@@ -98,11 +98,11 @@ GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
 
   showBank(1);
 
-  // The window's design size, beside the OS Data panel so that the panel and the menu stay
+  // The window's layout size, beside the OS Data panel so that the panel and the menu stay
   // in reach.
   const DialogUnits units(this);
-  resize(units.size(kDesignSize.width(), kDesignSize.height()));
-  PlaceInClientArea(this, owner, kDesignPlace);
+  resize(units.size(kLayoutSize.width(), kLayoutSize.height()));
+  PlaceInClientArea(this, owner, kLayoutPlace);
 }
 
 void GmBanksDialog::showBank(int gmBank) {

@@ -34,8 +34,8 @@ QLineEdit* ReadOnlyBox(QWidget* parent, PcgFileControl control, int width) {
 }
 
 // In dialog units: the client area's size, and the frame's place in the owner's client area.
-constexpr QSize kDesignSize(382, 378);
-constexpr QPoint kDesignPlace(120, 0);
+constexpr QSize kLayoutSize(382, 378);
+constexpr QPoint kLayoutPlace(120, 0);
 
 }  // namespace
 
@@ -139,11 +139,11 @@ PcgFileDialog::PcgFileDialog(ApplicationState& state, QWidget* owner)
   programButtons_[5]->setEnabled(false);
   updateTransferButton();
 
-  // The window's design size, beside the OS Data panel so that the panel and the menu stay
+  // The window's layout size, beside the OS Data panel so that the panel and the menu stay
   // in reach.
   const DialogUnits units(this);
-  resize(units.size(kDesignSize.width(), kDesignSize.height()));
-  PlaceInClientArea(this, owner, kDesignPlace);
+  resize(units.size(kLayoutSize.width(), kLayoutSize.height()));
+  PlaceInClientArea(this, owner, kLayoutPlace);
   list_->setFocus();
 }
 
