@@ -1,7 +1,6 @@
 #include "gui/bitmaps/edit_font_dialog.h"
 
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,7 +183,7 @@ void EditFontDialog::importPcFont() {
 void EditFontDialog::saveFontFile() {
   const std::optional<QString> path = prompts_.saveFile(this, FontFileSaveChooser(), {});
   if (!path) return;
-  const Status saved = SaveFontFile(QFile::encodeName(*path).toStdString(), glyphs_, model_, slot_);
+  const Status saved = SaveFontFile(CorePath(*path), glyphs_, model_, slot_);
   if (!saved) {
     prompts_.showFailure(nullptr, saved.failure());
   }
@@ -194,7 +193,7 @@ void EditFontDialog::loadFontFile() {
   const std::optional<QString> path = prompts_.openFile(this, FontFileOpenChooser(), {});
   if (!path) return;
   const Result<FontFileContents> loaded =
-      LoadFontFile(QFile::encodeName(*path).toStdString(), kHomePageAddress);
+      LoadFontFile(CorePath(*path), kHomePageAddress);
   if (!loaded) {
     prompts_.showFailure(this, loaded.failure());
     return;
@@ -224,10 +223,6 @@ const char kGlyphsMime[] = "application/x-zentavour-glyphs";
 constexpr QRgb kDisplayInk = 0xFF1A2A1A;
 constexpr QRgb kDisplayPaper = 0xFFB8C8A0;
 
-std::string PathOf(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}
-
 }  // namespace
 
 std::vector<int> EditFontDialog::selectedIndices() const {
@@ -256,7 +251,7 @@ void EditFontDialog::showPreview() {
 void EditFontDialog::exportSheet() {
   const std::optional<QString> path = prompts_.saveFile(this, FontSheetChooser(true), {});
   if (!path) return;
-  if (const Status saved = ExportFontSheet(glyphs_, *FontSlotTable(model_, slot_), PathOf(*path));
+  if (const Status saved = ExportFontSheet(glyphs_, *FontSlotTable(model_, slot_), CorePath(*path));
       !saved)
     prompts_.showFailure(this, saved.failure());
 }
@@ -265,7 +260,7 @@ void EditFontDialog::importSheet() {
   const std::optional<QString> path = prompts_.openFile(this, FontSheetChooser(false), {});
   if (!path) return;
   const Result<GlyphWorkSet> read =
-      ImportFontSheet(PathOf(*path), glyphs_, *FontSlotTable(model_, slot_));
+      ImportFontSheet(CorePath(*path), glyphs_, *FontSlotTable(model_, slot_));
   if (!read) return prompts_.showFailure(this, read.failure());
   glyphs_ = *read;
   showAllGlyphs();
@@ -274,14 +269,14 @@ void EditFontDialog::importSheet() {
 void EditFontDialog::exportBdf() {
   const std::optional<QString> path = prompts_.saveFile(this, BdfFileChooser(true), {});
   if (!path) return;
-  if (const Status saved = SaveBdfFile(PathOf(*path), glyphs_, model_, slot_); !saved)
+  if (const Status saved = SaveBdfFile(CorePath(*path), glyphs_, model_, slot_); !saved)
     prompts_.showFailure(this, saved.failure());
 }
 
 void EditFontDialog::importBdf() {
   const std::optional<QString> path = prompts_.openFile(this, BdfFileChooser(false), {});
   if (!path) return;
-  const Result<BdfFont> font = LoadBdfFile(PathOf(*path));
+  const Result<BdfFont> font = LoadBdfFile(CorePath(*path));
   if (!font) return prompts_.showFailure(this, font.failure());
   // The default adjustment fits the font's ascent into the slot, as the CLI does without --adjust.
   const BdfImport in = ImportBdfGlyphs(*font, glyphs_, rows_, std::nullopt);

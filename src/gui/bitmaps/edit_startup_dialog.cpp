@@ -1,6 +1,5 @@
 #include "gui/bitmaps/edit_startup_dialog.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
@@ -141,7 +140,7 @@ void EditStartupDialog::exportPicture(bool png) {
   if (!path) return;
   const GraphicTarget target = GraphicTarget::From(entry);
   const Status saved = ExportPicture(*grid, target.bytesPerRow * 8, target.rows,
-                                     QFile::encodeName(*path).toStdString(), png);
+                                     CorePath(*path), png);
   if (!saved) prompts.showFailure(this, saved.failure());
 }
 

@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -211,7 +210,7 @@ void PixelEditorWindow::importPicture() {
   const std::optional<QString> path = prompts_.openFile(this, PictureOpenChooser(), {});
   if (!path) return;
   const EditorGeometry& geometry = editor_.geometry();
-  const Result<BmpImport> picture = ImportPictureFile(QFile::encodeName(*path).toStdString(),
+  const Result<BmpImport> picture = ImportPictureFile(CorePath(*path),
                                                       geometry.bytesPerRow, geometry.rows);
   if (!picture) {
     prompts_.showFailure(this, picture.failure());
@@ -245,7 +244,7 @@ void PixelEditorWindow::exportPicture(bool png) {
   if (!path) return;
   const EditorGeometry& geometry = editor_.geometry();
   const Status saved = ExportPicture(editor_.grid(), geometry.operationColumns(), geometry.rows,
-                                     QFile::encodeName(*path).toStdString(), png);
+                                     CorePath(*path), png);
   if (!saved) prompts_.showFailure(this, saved.failure());
 }
 

@@ -79,4 +79,6 @@ FileChooser BdfFileChooser(bool save) {
   return Saving(Browse(Str(kBdfFilterLabel), Str(kBdfSuffix)), save);
 }
 
+std::string CorePath(const QString& path) { return path.toUtf8().toStdString(); }
+
 }  // namespace zentavour

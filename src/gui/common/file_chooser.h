@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
 
 #include "core/osfiles/os_file_set.h"
 #include "core/osfiles/workstation_model.h"
@@ -35,5 +36,9 @@ FileChooser PictureOpenChooser();             // "Load Bitmap": BMP or PNG
 FileChooser PictureSaveChooser(bool png);     // graphic export: one-bit BMP or PNG
 FileChooser FontSheetChooser(bool save);      // PNG font sheet
 FileChooser BdfFileChooser(bool save);
+
+// A path a chooser returned, as the core takes paths: UTF-8 on every platform. (The local 8-bit
+// encoding would be the ANSI code page on Windows, which cannot hold every folder name.)
+std::string CorePath(const QString& path);
 
 }  // namespace zentavour

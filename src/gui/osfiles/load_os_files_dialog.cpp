@@ -191,7 +191,7 @@ void LoadOsFilesDialog::browse(OsFileRole role) {
   const std::optional<QString> chosen =
       state_.prompts().openFile(this, chooser, pathField(role)->text());
   if (!chosen) return;  // cancelled: path and state stay as they were
-  ChooseOsFile(choice, role, chosen->toStdString());
+  ChooseOsFile(choice, role, CorePath(*chosen));
   pathField(role)->setText(*chosen);
 }
 

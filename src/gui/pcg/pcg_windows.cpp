@@ -54,7 +54,7 @@ void PcgWindows::openPcg() {
   }
   const std::optional<QString> path = prompts.openFile(owner_, PcgFileChooser(), {});
   if (!path) return;
-  if (const Status opened = state_.openPcgFile(path->toStdString()); !opened) {
+  if (const Status opened = state_.openPcgFile(CorePath(*path)); !opened) {
     prompts.showFailure(owner_, opened.failure());
     return;
   }
