@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "core/samples/sample_os_files.h"
@@ -111,6 +113,41 @@ TEST(BdfFontTest, ImportPlacesGlyphsByAscentOffsetsAndAdjustment) {
             std::string::npos);
   // A font taller than the slot skips rows above it so the baseline lands on the last row.
   EXPECT_EQ(ImportBdfGlyphs(*font, current, 3).adjustment, 1);
+}
+
+// Fonts as other tools write them, kept in tests/data/bdf with the grids each must load as:
+// pcf2bdf's blank lines, full-cell boxes and 112 characters; boxes cut to the ink with negative
+// offsets, no FONT_ASCENT, unencoded characters; a font taller than the slot.
+TEST(BdfFontTest, FontsFromOtherToolsLoadAsTheirGrids) {
+  for (const std::string name : {"5x8", "9x15", "6x13-cropped"}) {
+    SCOPED_TRACE(name);
+    const std::string stem = std::string(ZENTAVOUR_BDF_DATA_DIR) + "/" + name;
+    const auto font = LoadBdfFile(stem + ".bdf");
+    ASSERT_TRUE(font.ok()) << font.failure().text;
+    std::ifstream grids(stem + ".grids");
+    std::string line;
+    while (std::getline(grids, line) && line[0] == '#') {
+    }
+    int rows = 0, adjustment = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "rows %d adjustment %d", &rows, &adjustment), 2);
+    const BdfImport imported = ImportBdfGlyphs(*font, GlyphWorkSet{}, rows);
+    EXPECT_EQ(imported.adjustment, adjustment);
+    EXPECT_EQ(imported.missingCodes, std::vector<int>{127});
+    int code = 0, width = 0;
+    while (grids >> code >> width) {
+      std::string expected, shown;
+      PixelGrid grid;
+      EXPECT_EQ(UnpackGlyph(imported.glyphs[static_cast<std::size_t>(code - 33)], rows, grid),
+                width);
+      for (int r = 0; r < rows; ++r) {
+        grids >> line;
+        expected += line + "\n";
+        for (int c = 0; c < width; ++c) shown += grid.at(r, c) ? '#' : '.';
+        shown += '\n';
+      }
+      EXPECT_EQ(shown, expected) << code;
+    }
+  }
 }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {

@@ -1,8 +1,11 @@
 #include "core/bitmaps/font_sheet.h"
-#include "core/bitmaps/glyph_edits.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
+#include "core/bitmaps/glyph_edits.h"
 #include "core/samples/sample_os_files.h"
 
 namespace zentavour {
@@ -61,6 +64,63 @@ TEST(FontSheetTest, ASheetReadsBackByteIdenticalAndEditsLandWhereDrawn) {
       ASSERT_FALSE(refused.ok());
       EXPECT_EQ(refused.failure().caption, "File Error");
     }
+  }
+}
+
+// A sheet is read back by position, so its geometry is a file format: a sheet written by an
+// earlier release must still load. Per slot height: 24 columns of cells 104 wide, 16 a row.
+TEST(FontSheetTest, EverySlotKeepsTheGeometryOfEarlierReleases) {
+  struct Geometry {
+    int rows, cellHeight, height, glyphTop17, barTop17;
+  };
+  const Geometry released[] = {{6, 58, 348, 80, 108},   {7, 62, 372, 84, 116},
+                               {8, 66, 396, 88, 124},   {10, 74, 444, 96, 140},
+                               {12, 82, 492, 104, 156}, {14, 90, 540, 112, 172},
+                               {19, 110, 660, 132, 212}};
+  int slots = 0;
+  for (const WorkstationModelInfo& info : WorkstationModels()) {
+    for (int s = 0; s < 4; ++s) {
+      const auto entry = FontSlotTable(info.model, static_cast<FontSlot>(s));
+      if (!entry) continue;
+      ++slots;
+      const FontSheetLayout l = FontSheetLayoutFor(*entry);
+      const Geometry* g = std::find_if(std::begin(released), std::end(released),
+                                       [&](const Geometry& r) { return r.rows == entry->rows; });
+      ASSERT_NE(g, std::end(released)) << entry->rows;
+      EXPECT_EQ(std::tuple(l.columns, l.cellWidth, l.cellHeight, l.width, l.height),
+                std::tuple(24, 104, g->cellHeight, 1664, g->height))
+          << entry->rows;
+      EXPECT_EQ(std::tuple(l.glyphLeft(17), l.glyphTop(17), l.barTop(17)),
+                std::tuple(108, g->glyphTop17, g->barTop17))
+          << entry->rows;
+    }
+  }
+  EXPECT_EQ(slots, 10);
+}
+
+// Set Width offers 0 to the widest glyph whose rows fit the slot's record; that is accepted and
+// stored whole, one more is refused and changes nothing.
+TEST(GlyphEditsTest, SetWidthTakesTheWidestTheSlotHoldsAndRefusesOneMore) {
+  using M = WorkstationModel;
+  const std::tuple<M, FontSlot, int> cases[] = {
+      {M::Orvane, FontSlot::Small, 8}, {M::Orvane, FontSlot::Medium, 16},
+      {M::Orvane, FontSlot::Bold, 8},  {M::Orvane, FontSlot::Large, 24},
+      {M::Ossik, FontSlot::Small, 8},  {M::Ossik, FontSlot::Medium, 8},
+      {M::Ossik, FontSlot::Bold, 8},   {M::Ossik, FontSlot::Large, 16}};
+  for (const auto& [model, slot, widest] : cases) {
+    SCOPED_TRACE(widest);
+    const FontSlotEntry entry = *FontSlotTable(model, slot);
+    SampleOsFiles sample = BuildSampleOsFiles(model);
+    GlyphWorkSet glyphs = *LoadGlyphWorkSet(sample.ext, model, slot);
+    const GlyphWorkSet before = glyphs;
+    const Status refused = SetGlyphWidths(glyphs, {5, 40}, widest + 1, entry);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.failure().caption, "Set Width");
+    EXPECT_TRUE(glyphs == before);
+    ASSERT_TRUE(SetGlyphWidths(glyphs, {5, 40}, widest, entry).ok());
+    EXPECT_EQ(glyphs[40].width(), widest);
+    ASSERT_TRUE(StoreGlyphWorkSet(glyphs, sample.ext, model, slot).ok());
+    EXPECT_TRUE(*LoadGlyphWorkSet(sample.ext, model, slot) == glyphs);
   }
 }
 
