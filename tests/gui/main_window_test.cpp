@@ -156,7 +156,9 @@ TEST_F(MainWindowTest, ChecksumLineAndModifiedMarkFollowEditsNoAndYes) {
   app.prompts.answers.push_back(true);
   window.action(MenuCommand::CloseOsFiles)->trigger();
   EXPECT_FALSE(window.isWindowModified());
-  app.openSet(WorkstationModel::OrvaneSalone);
+  // A correct set of SYSINFO layout I agrees.
+  openThroughMenu(WorkstationModel::OrvaneSalone,
+                  app.writeSet(WorkstationModel::OrvaneSalone, SaloneLayout::I));
   EXPECT_EQ(checksums->text(), "Checksums agree");
 }
 
