@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 
 #include "cli/cli_runner.h"
@@ -85,8 +86,9 @@ TEST(CliFontSheet, PixelsAndWidthMarksDrawnInAPaintProgramLandInTheExtFile) {
   expected[a + 3] |= 0x01;
   expected[b] = static_cast<std::uint8_t>(widthB + 1);
   expected[b + 1 + 2 * static_cast<std::size_t>(GlyphBytesPerRow(widthB + 1))] |= 0x40;
-  for (std::size_t at = 2; at < after.size(); ++at)  // bytes 0 and 1 hold the renewed checksum
-    if (after[at] != expected[at]) ADD_FAILURE() << "byte " << at << " is " << int(after[at]);
+  ASSERT_EQ(after.size(), expected.size());  // bytes 0 and 1 hold the renewed checksum
+  const auto differs = std::mismatch(after.begin() + 2, after.end(), expected.begin() + 2).first;
+  EXPECT_EQ(differs, after.end()) << "byte " << differs - after.begin() << " differs";
   EXPECT_EQ(set.run({"check"}).exitCode, 0);
 }
 
