@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "core/bitmaps/font_sheet.h"
 #include "core/samples/sample_os_files.h"
 
 namespace zentavour {
@@ -17,7 +18,8 @@ Bytes Of(const std::string& text) {
   return Bytes(text.begin(), text.end());
 }
 
-TEST(BdfFontTest, ExportThenImportLeavesEverySlotOfEveryModelByteIdentical) {
+// Both ways out for a paint program or a font editor, BDF and the PNG sheet, come back whole.
+TEST(BdfFontTest, BdfAndSheetExportedThenImportedLeaveEverySlotOfEveryModelByteIdentical) {
   for (const WorkstationModelInfo& info : WorkstationModels()) {
     SampleOsFiles sample = BuildSampleOsFiles(info.model);
     for (int s = 0; s < 4; ++s) {
@@ -41,6 +43,12 @@ TEST(BdfFontTest, ExportThenImportLeavesEverySlotOfEveryModelByteIdentical) {
       EXPECT_FALSE(back.warning());
       ASSERT_TRUE(StoreGlyphWorkSet(back.glyphs, sample.ext, info.model, slot).ok());
       EXPECT_TRUE(sample.ext == before) << info.name << " slot " << s;
+
+      const SheetPicture sheet = DrawFontSheet(*glyphs, *entry);
+      InkPicture ink{sheet.width, sheet.height, {}};
+      for (SheetShade shade : sheet.pixels) ink.ink.push_back(shade == SheetShade::Ink);
+      const auto read = ReadFontSheet(ink, *glyphs, *entry);
+      EXPECT_TRUE(read.ok() && *read == *glyphs) << info.name << " slot " << s;
     }
   }
 }
