@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,6 +97,34 @@ TEST_F(ImportFontTest, PlusMinusAndTheBoxMoveTheTopRowAndEveryChangeIsAPass) {
   dialog.refreshButton()->setFocus();  // as clicking Refresh takes the focus
   EXPECT_EQ(settings.adjustment, -3);
   EXPECT_EQ(dialog.passes(), 5);
+}
+
+// DejaVu Sans given a line gap of a quarter em, as "DejaVu Gaps": at 12 pixels 2 rows of internal
+// and 3 of external leading, both skipped by default.
+TEST_F(ImportFontTest, TheDefaultAdjustmentSkipsTheExternalLeadingToo) {
+  QFile file(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray ttf = file.readAll();
+  const auto u16 = [&](int at) { return uchar(ttf[at]) << 8 | uchar(ttf[at + 1]); };
+  const auto u32 = [&](int at) { return u16(at) << 16 | u16(at + 2); };
+  for (int table = 0; table < u16(4); ++table) {
+    const int record = 12 + 16 * table, at = u32(record + 8), size = u32(record + 12);
+    if (ttf.mid(record, 4) == "hhea") ttf[at + 8] = 0x02;  // line gap 512 of 2048 units
+    if (ttf.mid(record, 4) == "name") {
+      const QByteArray names =
+          ttf.mid(at, size)
+              .replace("Sans", "Gaps")
+              .replace(QByteArray("\0S\0a\0n\0s", 8), QByteArray("\0G\0a\0p\0s", 8));
+      ttf.replace(at, size, names);
+    }
+  }
+  ASSERT_GE(QFontDatabase::addApplicationFontFromData(ttf), 0);
+  QFont gaps(QStringLiteral("DejaVu Gaps"));
+  gaps.setPixelSize(12);
+  ASSERT_EQ(QFontMetrics(gaps).leading(), 3);
+  app.prompts.fonts.push_back(gaps);
+  dialog.selectFontButton()->click();
+  EXPECT_EQ(settings.adjustment, 5);
 }
 
 }  // namespace
