@@ -281,6 +281,17 @@ TEST_F(BitmapEditorsTest, PicturesGoOutAsBmpAndPngAndComeBackThroughLoadBitmapAn
   editor->button(EditorCommand::Ok)->click();
   EXPECT_TRUE(app.prompts.messages.empty());
   EXPECT_EQ(image(), before);
+
+  // An item that holds no picture says so instead of failing to write a file.
+  app.state.closeOsFilesWithoutSaving();
+  app.openSet(WorkstationModel::OrvaneSalone);
+  editStartup([&](EditStartupDialog* dialog) {
+    dialog->list()->setCurrentRow(2);
+    dialog->exportButton()->menu()->actions().value(1)->trigger();
+    dialog->okButton()->click();
+  });
+  ASSERT_EQ(app.prompts.messages.size(), 1u);
+  EXPECT_EQ(app.prompts.messages[0].caption, "Export");
 }
 
 }  // namespace
