@@ -27,8 +27,9 @@ TEST(QuestionDialog, EndsOnlyThroughYesOrNoWithYesAsDefault) {
   QTest::keyClick(&dialog, Qt::Key_Return);  // the default button
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   dialog.show();
-  QTest::mouseClick(dialog.noButton(), Qt::LeftButton);
+  QTest::keyClick(&dialog, Qt::Key_N, Qt::AltModifier);  // the access key of "No"
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_FALSE(dialog.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint));
 }
 
 // The real chooser shows our label as it is and lists the files of that exact name in either
