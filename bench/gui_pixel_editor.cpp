@@ -1,7 +1,8 @@
 // The largest picture (288 x 101 cells) in the graphic editor: a full repaint and a one-cell
 // paint as the window does them (cells drawn once into a picture that the window copies from)
-// against drawing every cell as its own outlined rectangle, on a screen of pixel ratio 1 and on
-// one of ratio 2 (the argument). And one pass of the PC font import.
+// against drawing every cell as its own outlined rectangle, and the one-cell paint against the
+// toolkit's floor for it, on a screen of pixel ratio 1 and on one of ratio 2 (the argument).
+// And one pass of the PC font import.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -120,6 +121,68 @@ void WindowOneCellPaint(benchmark::State& state) {
   editor.check(state);
 }
 
+// The toolkit's own floor for a one-cell paint: a bare widget of the editor window's size, on the
+// screen of the same ratio, that on the same press event repaints one cell-sized rectangle
+// (opaque, as the editor's grid is) and is flushed the same way.
+class OneRectWidget : public QWidget {
+ public:
+  explicit OneRectWidget(QRect cell) : cell_(cell) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override {
+    ink_ = !ink_;
+    update(cell_);
+  }
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(cell_, ink_ ? Qt::black : Qt::white);
+  }
+
+ private:
+  QRect cell_;
+  bool ink_ = false;
+};
+
+void WidgetOneRectFloor(benchmark::State& state) {
+  QSize size;
+  QRect cell;
+  {
+    ShownEditor editor(state);
+    size = editor.window->size();
+    const PixelRect update =
+        editor.window->editor().geometry().CellUpdateRect(CellPosition{50, 144});
+    cell = QRect(update.left, update.top, update.width(), update.height())
+               .translated(editor.window->canvas()->mapTo(editor.window, QPoint(0, 0)));
+  }
+  OneRectWidget widget(cell);
+  const int ratio = static_cast<int>(state.range(0));
+  if (QScreen* screen = QGuiApplication::screens().value(ratio - 1)) {
+    widget.setScreen(screen);
+    widget.move(screen->geometry().topLeft());
+  }
+  widget.resize(size);
+  PaintCount count;
+  widget.installEventFilter(&count);
+  widget.show();
+  QApplication::processEvents();
+  Flush();
+  count.paints = 0;
+  const QPointF at = QRectF(cell).center();
+  for (auto _ : state) {
+    QMouseEvent down(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton,
+                   Qt::NoModifier);
+    QApplication::sendEvent(&widget, &down);
+    Flush();
+    state.PauseTiming();
+    QApplication::sendEvent(&widget, &up);
+    state.ResumeTiming();
+  }
+  if (count.paints < static_cast<int>(state.iterations())) state.SkipWithError("no paint");
+  if (widget.devicePixelRatio() != ratio) state.SkipWithError("another pixel ratio");
+}
+
 // Every cell outlined in light grey and filled black or white, one rectangle at a time.
 void DrawCellByCell(QPainter& painter, const PixelGrid& grid, const EditorGeometry& geometry,
                     int firstRow, int lastRow, int firstColumn, int lastColumn) {
@@ -175,6 +238,7 @@ BENCHMARK(WindowOperationAndFullRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMilli
 BENCHMARK(CellRectanglesFullRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(PictureRebuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(WindowOneCellPaint)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WidgetOneRectFloor)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CellRectanglesOneCell)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FontImportPass)->Arg(12)->Arg(20)->Unit(benchmark::kMillisecond);
 
