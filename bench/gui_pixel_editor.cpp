@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "core/bitmaps/pixel_editor.h"
 #include "gui/bitmaps/glyph_rendering.h"
@@ -143,44 +144,67 @@ class OneRectWidget : public QWidget {
   bool ink_ = false;
 };
 
-void WidgetOneRectFloor(benchmark::State& state) {
-  QSize size;
-  QRect cell;
-  {
-    ShownEditor editor(state);
-    size = editor.window->size();
-    const PixelRect update =
-        editor.window->editor().geometry().CellUpdateRect(CellPosition{50, 144});
-    cell = QRect(update.left, update.top, update.width(), update.height())
-               .translated(editor.window->canvas()->mapTo(editor.window, QPoint(0, 0)));
-  }
-  OneRectWidget widget(cell);
-  const int ratio = static_cast<int>(state.range(0));
-  if (QScreen* screen = QGuiApplication::screens().value(ratio - 1)) {
-    widget.setScreen(screen);
-    widget.move(screen->geometry().topLeft());
-  }
-  widget.resize(size);
+// A bare widget of the editor window's size on the screen of the benchmark's ratio, shown and
+// painted once; `rect` is what a press repaints (a cell, or everything).
+struct ShownFloor {
+  std::unique_ptr<OneRectWidget> widget;
   PaintCount count;
-  widget.installEventFilter(&count);
-  widget.show();
-  QApplication::processEvents();
-  Flush();
-  count.paints = 0;
-  const QPointF at = QRectF(cell).center();
+  QRect cell;
+  explicit ShownFloor(const benchmark::State& state, bool whole) {
+    QSize size;
+    {
+      ShownEditor editor(state);
+      size = editor.window->size();
+      const PixelRect update =
+          editor.window->editor().geometry().CellUpdateRect(CellPosition{50, 144});
+      cell = QRect(update.left, update.top, update.width(), update.height())
+                 .translated(editor.window->canvas()->mapTo(editor.window, QPoint(0, 0)));
+    }
+    widget = std::make_unique<OneRectWidget>(whole ? QRect(QPoint(0, 0), size) : cell);
+    const int ratio = static_cast<int>(state.range(0));
+    if (QScreen* screen = QGuiApplication::screens().value(ratio - 1)) {
+      widget->setScreen(screen);
+      widget->move(screen->geometry().topLeft());
+    }
+    widget->resize(size);
+    widget->installEventFilter(&count);
+    widget->show();
+    QApplication::processEvents();
+    Flush();
+    count.paints = 0;
+  }
+  void check(benchmark::State& state) {
+    if (count.paints < static_cast<int>(state.iterations())) state.SkipWithError("no paint");
+    if (widget->devicePixelRatio() != state.range(0)) state.SkipWithError("another pixel ratio");
+  }
+};
+
+void WidgetOneRectFloor(benchmark::State& state) {
+  ShownFloor floor(state, false);
+  const QPointF at = QRectF(floor.cell).center();
   for (auto _ : state) {
     QMouseEvent down(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
                      Qt::NoModifier);
     QMouseEvent up(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton,
                    Qt::NoModifier);
-    QApplication::sendEvent(&widget, &down);
+    QApplication::sendEvent(floor.widget.get(), &down);
     Flush();
     state.PauseTiming();
-    QApplication::sendEvent(&widget, &up);
+    QApplication::sendEvent(floor.widget.get(), &up);
     state.ResumeTiming();
   }
-  if (count.paints < static_cast<int>(state.iterations())) state.SkipWithError("no paint");
-  if (widget.devicePixelRatio() != ratio) state.SkipWithError("another pixel ratio");
+  floor.check(state);
+}
+
+// The same widget filling all of itself with one colour: the least a full repaint of a window of
+// this size costs at the ratio, whatever it draws.
+void WidgetFullFillFloor(benchmark::State& state) {
+  ShownFloor floor(state, true);
+  for (auto _ : state) {
+    floor.widget->update();
+    Flush();
+  }
+  floor.check(state);
 }
 
 // Every cell outlined in light grey and filled black or white, one rectangle at a time.
@@ -234,6 +258,7 @@ void FontImportPass(benchmark::State& state) {
 }
 
 BENCHMARK(WindowFullRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(WidgetFullFillFloor)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(WindowOperationAndFullRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(CellRectanglesFullRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(PictureRebuild)->Unit(benchmark::kMillisecond);

@@ -71,3 +71,46 @@ QRect GridPicture::sourceRect(const QRect& clientRect) const {
 }
 
 }  // namespace zentavour
+
+namespace zentavour {
+
+void GridPicture::Paint(QPainter& painter, const QRect& clientRect) const {
+  const QRect target = clientRect & rect();
+  if (target.isEmpty() || image_.isNull()) return;
+  const QRect source = sourceRect(target);
+  const int ratio = static_cast<int>(std::lround(pixelRatio_));
+  const int pitch = geometry_.pitch();
+  // A few cell rows, or a ratio that is not whole: one copy, drawn at a point so that the
+  // picture's own ratio sets its size (a plain blit, no scaling).
+  if (ratio < 2 || ratio != pixelRatio_ || source.height() < 4 * Device(pitch)) {
+    painter.drawImage(QPointF(target.topLeft()), image_, QRectF(source));
+    return;
+  }
+  painter.save();
+  // Device pixels of the picture from here on: the whole ratio cancels exactly.
+  painter.translate(rect().topLeft());
+  painter.scale(1.0 / ratio, 1.0 / ratio);
+  painter.setClipRect(source);
+  const auto band = [&](int top, int bottom) {
+    return QRect(source.left(), top, source.width(), bottom - top) & source;
+  };
+  for (int r = 0; r <= geometry_.rows; ++r) {
+    const int top = Device(pitch * r);
+    if (top >= source.bottom() + 1) break;
+    const int insideTop = top + outline_;
+    const int bottom = r < geometry_.rows ? Device(pitch * (r + 1)) : insideTop;
+    if (bottom <= source.top()) continue;
+    if (const QRect line = band(top, insideTop); !line.isEmpty())
+      painter.fillRect(line, QColor::fromRgb(kOutline));
+    if (const QRect inside = band(insideTop, bottom); !inside.isEmpty()) {
+      // The first inside row of this cell row, without a copy, tiled down the band.
+      const QImage row(image_.constScanLine(insideTop), image_.width(), 1, image_.bytesPerLine(),
+                       image_.format());
+      painter.setBrushOrigin(0, insideTop);
+      painter.fillRect(inside, QBrush(row));
+    }
+  }
+  painter.restore();
+}
+
+}  // namespace zentavour

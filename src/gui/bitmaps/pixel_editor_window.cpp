@@ -305,12 +305,7 @@ void PixelEditorWindow::paintCanvas(QPaintEvent* event) {
     painter.setBrush(Qt::white);
     painter.drawRect(marker.adjusted(0, 0, -1, -1));
   }
-  const QRect target = picture_.rect() & event->rect();
-  if (target.isEmpty()) return;
-  // Drawn at a point, the picture's own ratio sets its size: the copy is a plain blit, where
-  // drawing it into a target rectangle goes through the toolkit's scaling even at 1:1.
-  painter.drawImage(QPointF(target.topLeft()), picture_.image(),
-                    QRectF(picture_.sourceRect(target)));
+  picture_.Paint(painter, event->rect());
 }
 
 // Over the grid, a tooltip tells how to draw and that every change can be taken back.
