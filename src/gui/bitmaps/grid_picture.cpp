@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace zentavour {
 
@@ -21,12 +22,20 @@ void GridPicture::Rebuild(const PixelGrid& grid, const EditorGeometry& geometry,
   const QSize size(Device(pitch * columns) + outline_, Device(pitch * rows) + outline_);
   if (image_.size() != size) image_ = QImage(size, QImage::Format_RGB32);
   image_.setDevicePixelRatio(pixelRatio_);
-  // Everything outline first, then each inside: the same pixels as outlining every cell.
+  // Everything outline first, then each cell row's insides: the same pixels as outlining every
+  // cell. The inside rows of a cell row are all alike, so the first is drawn and copied down.
   image_.fill(kOutline);
+  const auto bytes = static_cast<std::size_t>(image_.width()) * sizeof(QRgb);
   for (int r = 0; r < rows; ++r) {
+    const int top = Device(pitch * r) + outline_;
+    const int bottom = Device(pitch * (r + 1));
+    if (top >= bottom) continue;
+    auto* first = reinterpret_cast<QRgb*>(image_.scanLine(top));
     for (int c = 0; c < columns; ++c) {
-      FillInside(CellPosition{r, c}, grid.at(r, c) ? kInk : kBackground);
+      std::fill(first + Device(pitch * c) + outline_, first + Device(pitch * (c + 1)),
+                grid.at(r, c) ? kInk : kBackground);
     }
+    for (int y = top + 1; y < bottom; ++y) std::memcpy(image_.scanLine(y), first, bytes);
   }
 }
 
