@@ -39,7 +39,7 @@ void PixelEditor::EndStrokeIfDone() {
       before.grid.set(change->first.row, change->first.column, change->second);
     before.width = stroke_->width;
     // A stroke that painted and erased the same cells, or dragged the width back, is no step.
-    if (!(before == Snapshot())) history_.Record(before);
+    if (before.width != geometry_.width || !(before.grid == *grid_)) history_.Record(before);
   }
   stroke_.reset();
 }
