@@ -111,7 +111,7 @@ int FontImport(const Arguments& args, const Command& self) {
       PrintFailure(sheet.failure());
       return kExitFailed;
     }
-    if (const Status stored = StoreGlyphWorkSet(*sheet, session.set().ExtImage, session.model(), slot);
+    if (const Status stored = session.apply(FontEditName(slot), [&](OsFileSet& open) { return StoreGlyphWorkSet(*sheet, open.ExtImage, open.model, slot); });
         !stored) {
       PrintFailure(stored.failure());
       return kExitFailed;
@@ -128,7 +128,7 @@ int FontImport(const Arguments& args, const Command& self) {
     return kExitFailed;
   }
   // The slot's geometry cuts what does not fit, as OK in the font editor does.
-  if (const Status stored = StoreGlyphWorkSet(font->glyphs, session.set().ExtImage, session.model(), slot);
+  if (const Status stored = session.apply(FontEditName(slot), [&](OsFileSet& open) { return StoreGlyphWorkSet(font->glyphs, open.ExtImage, open.model, slot); });
       !stored) {
     PrintFailure(stored.failure());
     return kExitFailed;
@@ -166,7 +166,7 @@ int FontRender(const Arguments& args, const Command& self) {
   font.setPixelSize(*size);
   const int adjustment = adjust.value_or(LeadingRows(font));
   const GlyphWorkSet glyphs = RenderFont(font, adjustment).glyphs;
-  if (const Status stored = StoreGlyphWorkSet(glyphs, session.set().ExtImage, session.model(), slot);
+  if (const Status stored = session.apply(FontEditName(slot), [&](OsFileSet& open) { return StoreGlyphWorkSet(glyphs, open.ExtImage, open.model, slot); });
       !stored) {
     PrintFailure(stored.failure());
     return kExitFailed;
@@ -272,7 +272,7 @@ int GraphicImport(const Arguments& args, const Command& self) {
   }
   for (const Failure& warning : picture->warnings) PrintFailure(warning);
   picture->ApplyTo(grid);
-  if (const Status packed = PackGraphic(grid, session.set().ExtImage, *target); !packed) {
+  if (const Status packed = session.apply("Edit Startup Graphic", [&](OsFileSet& open) { return PackGraphic(grid, open.ExtImage, *target); }); !packed) {
     PrintFailure(packed.failure());
     return kExitFailed;
   }

@@ -19,9 +19,6 @@
 namespace zentavour::cli {
 namespace {
 
-// No model's SYSINFO file comes near this; a larger one is not read.
-constexpr std::int64_t kLargestSysinfoFile = 16 * 1024 * 1024;
-
 struct SetCopy {
   Bytes sysinfo, ext, ext2;
   OsSetBytes view(WorkstationModel model) const { return {model, sysinfo, ext, ext2}; }
@@ -47,16 +44,13 @@ std::optional<std::array<Arguments, 2>> SplitSets(const Arguments& args, std::st
 // Opens the set as Load OS Files does, copies its bytes and closes it again, so that a set may
 // be compared with itself.
 bool CopySet(const SetPaths& paths, SetCopy& copy) {
-  OsFileSet set;
-  if (!OpenSet(paths, set)) return false;
-  const std::int64_t size = set.sysinfoFile->Size();
-  copy.sysinfo.resize(size > 0 && size <= kLargestSysinfoFile ? static_cast<std::size_t>(size) : 0);
-  const bool read = !copy.sysinfo.empty() && set.sysinfoFile->ReadAt(0, copy.sysinfo);
-  copy.ext = std::move(set.ExtImage);
-  copy.ext2 = std::move(set.Ext2Image);
-  CloseOsFileSet(set);
-  if (!read) PrintFailure(FileError("Error Reading SYSINFO File"));
-  return read;
+  std::optional<OsSetDocument> document = OpenSetDocument(paths);
+  if (!document) return false;
+  const OsFileSet& set = document->set();
+  copy.sysinfo = set.SysinfoImage;
+  copy.ext = set.ExtImage;
+  copy.ext2 = set.Ext2Image;
+  return true;
 }
 
 std::string Hex(std::uint64_t value, int digits) {

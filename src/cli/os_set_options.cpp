@@ -108,16 +108,15 @@ FileOpener ExplainingOpener(std::string& why) {
   };
 }
 
-bool OpenSet(const SetPaths& paths, OsFileSet& set) {
+std::optional<OsSetDocument> OpenSetDocument(const SetPaths& paths) {
   std::string why;
   LoadOkOutcome outcome =
       LoadOsFiles(paths.model, paths.sysinfo, paths.ext, paths.ext2, ExplainingOpener(why));
   // A refused open is the last message of a load that stopped.
   if (!outcome.set && !outcome.messages.empty()) outcome.messages.back().detail = why;
   for (const Failure& failure : outcome.messages) PrintFailure(failure);
-  if (!outcome.set) return false;
-  set = std::move(*outcome.set);
-  return true;
+  if (!outcome.set) return std::nullopt;
+  return OsSetDocument(std::move(*outcome.set));
 }
 
 }  // namespace zentavour::cli

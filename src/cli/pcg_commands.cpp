@@ -199,7 +199,7 @@ int GmTransfer(const Arguments& args, const Command& self) {
     PrintFailure({"Error", "This PCG file has no program bank " + BankLetter(*bank) + " to transfer."});
     return kExitFailed;
   }
-  if (const Status moved = TransferProgramBankToGm(session.set(), *index, *slot, *to); !moved) {
+  if (const Status moved = session.apply(GmTransferEditName(BankLetter(*bank), *to), [&](OsFileSet& open) { return TransferProgramBankToGm(open, *index, *slot, *to); }); !moved) {
     PrintFailure(moved.failure());
     return kExitFailed;
   }

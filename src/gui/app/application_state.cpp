@@ -9,63 +9,59 @@ ApplicationState::ApplicationState(Prompts& prompts, FileOpener opener)
   EnsureResources();
 }
 
-namespace {
-
-// SYSINFO is only held open, not kept as an image; it is small, so it is read whole here.
-Bytes ReadSysinfo(FileHandle* file) {
-  constexpr std::int64_t kLargestSysinfo = 1024 * 1024;
-  if (!file) return {};
-  const std::int64_t size = file->Size();
-  if (size <= 0 || size > kLargestSysinfo) return {};
-  Bytes bytes(static_cast<std::size_t>(size));
-  if (!file->ReadAt(0, bytes)) return {};
-  return bytes;
-}
-
-}  // namespace
-
-void ApplicationState::setOsFiles(OsFileSet set) {
-  osFiles_ = std::move(set);
-  loadedExt_ = osFiles_.ExtImage;
-  loadedExt2_ = osFiles_.Ext2Image;
-  checksumsAsOpened_ =
-      osFiles_.isOpen()
-          ? ChecksumStatusOf(osFiles_.model, ReadSysinfo(osFiles_.sysinfoFile.get()),
-                             osFiles_.ExtImage, osFiles_.Ext2Image)
-          : SetChecksumStatus{};
-  setModified(false);
+void ApplicationState::setOsFiles(OsSetDocument document) {
+  osDocument_ = std::move(document);
+  if (osFilesModified_) {
+    osFilesModified_ = false;
+    emit osFilesModifiedChanged(false);
+  }
   ++osFilesGeneration_;
-  emit osFilesChanged(osFiles_.model);
+  emit osFilesChanged(osDocument_.model());
 }
 
 bool ApplicationState::openOsFiles(OsFileSet loaded) {
-  if (osFiles_.isOpen() || !loaded.isOpen()) return false;
-  setOsFiles(std::move(loaded));
+  if (osDocument_.isOpen() || !loaded.isOpen()) return false;
+  setOsFiles(OsSetDocument(std::move(loaded)));
   return true;
 }
 
-Status ApplicationState::saveAndCloseOsFiles() {
-  if (!osFiles_.isOpen()) return {};
-  if (Status written = WriteBackOsFiles(osFiles_); !written) return written;
-  setOsFiles(OsFileSet());
+Status ApplicationState::saveAndCloseOsFiles(const OsSetSaveOptions& options) {
+  if (!osDocument_.isOpen()) return {};
+  if (Status written = osDocument_.save(options); !written) return written;
+  setOsFiles(OsSetDocument());
   return {};
 }
 
 void ApplicationState::closeOsFilesWithoutSaving() {
-  if (osFiles_.isOpen()) setOsFiles(OsFileSet());
+  if (osDocument_.isOpen()) setOsFiles(OsSetDocument());
 }
 
-Status ApplicationState::editOsFiles(const std::function<Status(OsFileSet&)>& edit) {
-  Status status = edit(osFiles_);
-  setModified(osFiles_.isOpen() &&
-              (osFiles_.ExtImage != loadedExt_ || osFiles_.Ext2Image != loadedExt2_));
+Status ApplicationState::applyOsEdit(std::string name,
+                                     const std::function<Status(OsFileSet&)>& edit) {
+  const std::size_t steps = osDocument_.historyPosition();
+  Status status = osDocument_.apply(std::move(name), edit);
+  if (osDocument_.historyPosition() != steps) afterEdit();
   return status;
 }
 
-void ApplicationState::setModified(bool modified) {
-  if (modified == osFilesModified_) return;
-  osFilesModified_ = modified;
-  emit osFilesModifiedChanged(modified);
+bool ApplicationState::undoOsEdit() {
+  if (!osDocument_.undo()) return false;
+  afterEdit();
+  return true;
+}
+
+bool ApplicationState::redoOsEdit() {
+  if (!osDocument_.redo()) return false;
+  afterEdit();
+  return true;
+}
+
+void ApplicationState::afterEdit() {
+  if (osDocument_.modified() != osFilesModified_) {
+    osFilesModified_ = osDocument_.modified();
+    emit osFilesModifiedChanged(osFilesModified_);
+  }
+  emit osFilesEdited();
 }
 
 Status ApplicationState::openPcgFile(const std::string& path) {

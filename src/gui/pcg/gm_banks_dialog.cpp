@@ -95,6 +95,7 @@ GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(&state_, &ApplicationState::osFilesChanged, this, &GmBanksDialog::osFilesChanged);
+  connect(&state_, &ApplicationState::osFilesEdited, this, &GmBanksDialog::osFilesEdited);
 
   showBank(1);
 
@@ -128,6 +129,14 @@ void GmBanksDialog::itemHovered(QListWidgetItem* item) {
   const ProgramSlot& slot = (*shown_)[static_cast<std::size_t>(row)];
   category_->setText(Str(ProgramCategoryName(slot)));
   oscMode_->setText(OscillatorModeName(slot));
+}
+
+void GmBanksDialog::osFilesEdited() {
+  // A transfer, or its undo, changed the banks of the set shown: list the bank again.
+  const int shownBank = currentBank_;
+  if (shownBank == 0 || state_.osFilesGeneration() != generation_) return;
+  currentBank_ = 0;
+  showBank(shownBank);
 }
 
 void GmBanksDialog::osFilesChanged() {
