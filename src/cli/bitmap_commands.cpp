@@ -1,5 +1,4 @@
 // Font and startup picture commands: export, import and PC font rendering.
-#include <QBuffer>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -39,21 +38,9 @@ std::optional<FontSlotEntry> SlotOf(const Arguments& args, const Command& self, 
   return entry;
 }
 
-// Encoded in memory first, then written as every file is: whole or not at all.
 bool SavePng(const QImage& image, const std::string& path) {
-  QByteArray encoded;
-  QBuffer buffer(&encoded);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-    PrintFailure(
-        FileError("Error Writing PNG File " + path + "\n\nThe picture could not be encoded."));
-    return false;
-  }
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(encoded.constData());
-  if (Status written =
-          WriteWholeFile(path, ByteView(bytes, static_cast<std::size_t>(encoded.size())));
-      !written) {
-    PrintFailure({"File Error", "Error Writing PNG File " + path + "\n\n" + written.failure().text,
-                  written.failure().detail});
+  if (const Status written = WritePngFile(image, path); !written) {
+    PrintFailure(written.failure());
     return false;
   }
   return true;

@@ -14,7 +14,7 @@
 
 #include "core/osfiles/os_file_set.h"
 #include "gui/app/about_dialog.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/prompts.h"
 #include "gui/common/resources.h"
 #include "gui/common/web_links.h"

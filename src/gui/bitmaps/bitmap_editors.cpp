@@ -1,6 +1,6 @@
 #include "gui/bitmaps/bitmap_editors.h"
 
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/prompts.h"
 #include "gui/bitmaps/edit_font_dialog.h"
 #include "gui/bitmaps/edit_startup_dialog.h"

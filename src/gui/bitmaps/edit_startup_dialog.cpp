@@ -10,7 +10,7 @@
 
 #include "core/osfiles/os_image_layout.h"
 #include "core/bitmaps/graphic_packing.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/bitmaps/bitmap_editors.h"
 #include "gui/common/file_chooser.h"
 #include "gui/common/prompts.h"

@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/file_chooser.h"
 #include "gui/common/prompts.h"
 #include "gui/common/text.h"

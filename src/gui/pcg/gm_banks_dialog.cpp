@@ -11,7 +11,7 @@
 
 #include "core/osfiles/os_file_set.h"
 #include "core/pcg/program_edit_fields.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/dialog_units.h"
 #include "gui/common/text.h"
 #include "gui/pcg/bank_list.h"

@@ -1,7 +1,7 @@
 #include "gui/pcg/pcg_windows.h"
 
 #include "core/pcg/pcg_index.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/file_chooser.h"
 #include "gui/common/prompts.h"
 #include "gui/pcg/gm_banks_dialog.h"

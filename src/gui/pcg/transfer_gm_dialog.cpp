@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/dialog_units.h"
 #include "gui/common/prompts.h"
 #include "gui/common/text.h"

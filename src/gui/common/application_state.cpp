@@ -1,4 +1,4 @@
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 
 #include "gui/common/resources.h"
 
