@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/common/bytes.h"
 #include "core/common/failure.h"
@@ -100,5 +101,10 @@ using FileOpener = std::function<FileHandlePtr(const std::string& path)>;
 // standard library's paths without going through Windows' ANSI code page.
 [[nodiscard]] std::filesystem::path PathFromUtf8(std::string_view utf8);
 [[nodiscard]] std::string Utf8FromPath(const std::filesystem::path& path);
+
+// The arguments after the program's name, in UTF-8. On Windows they come from the wide command
+// line, since argv there is in the ANSI code page and loses what it cannot spell; elsewhere argv
+// is UTF-8 already.
+[[nodiscard]] std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 }  // namespace zentavour
