@@ -106,12 +106,9 @@ int FontImport(const Arguments& args, const Command& self) {
     return session.SaveAndClose("Loaded the sheet " + args.operands[0] + " into the " +
                                 SlotName(slot) + " font and saved the OS files.");
   }
-  std::string why;
-  const auto font = LoadFontFile(args.operands[0], kHomePageAddress, ExplainingOpener(why));
+  const auto font = LoadFontFile(args.operands[0], kHomePageAddress);
   if (!font) {
-    Failure failure = font.failure();
-    if (failure.detail.empty()) failure.detail = why;
-    PrintFailure(failure);
+    PrintFailure(font.failure());
     return kExitFailed;
   }
   // The slot's geometry cuts what does not fit, as OK in the font editor does.

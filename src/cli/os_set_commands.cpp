@@ -65,13 +65,10 @@ int Check(const Arguments& args, const Command& self) {
   const WorkstationModelInfo& info = ModelInfo(paths->model);
 
   // Opened as the program opens them, so files another program holds are reported the same way.
-  std::string why;
   Result<OsSetInspection> inspected =
-      InspectOsFiles(paths->model, paths->sysinfo, paths->ext, paths->ext2, ExplainingOpener(why));
+      InspectOsFiles(paths->model, paths->sysinfo, paths->ext, paths->ext2, TryOpenLockedFile);
   if (!inspected) {
-    Failure failure = inspected.failure();
-    failure.detail = why;
-    PrintFailure(failure);
+    PrintFailure(inspected.failure());
     return kExitFailed;
   }
   const std::int64_t sysinfoSize = inspected->sysinfoSize;

@@ -33,10 +33,6 @@ std::optional<SetPaths> ResolveSetPaths(const Arguments& args, std::string& erro
 // the commands open a set. Nothing when the set could not be opened.
 [[nodiscard]] std::optional<OsSetDocument> OpenSetDocument(const SetPaths& paths);
 
-// Opens files as the program does (locked), keeping in `why` the file and the system's reason
-// for the last refusal, which the windows' messages ("Error Opening EXT File") leave out.
-FileOpener ExplainingOpener(std::string& why);
-
 // Prints a failure as the message box would show it, caption and text, then the file and the
 // system's reason when there is one.
 void PrintFailure(const Failure& failure);

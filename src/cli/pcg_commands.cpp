@@ -21,12 +21,9 @@ std::optional<int> ParseBankLetter(const std::string& text) {
 std::string BankLetter(int bank) { return std::string(1, static_cast<char>('A' + bank)); }
 
 std::optional<PcgIndex> OpenPcg(const std::string& path) {
-  std::string why;
-  auto index = OpenPcgFile(path, ExplainingOpener(why));
+  auto index = OpenPcgFile(path, TryOpenLockedFile);
   if (!index) {
-    Failure failure = index.failure();
-    if (failure.detail.empty()) failure.detail = why;
-    PrintFailure(failure);
+    PrintFailure(index.failure());
     return std::nullopt;
   }
   return std::move(*index);

@@ -74,19 +74,19 @@ class FileHandle {
 using FileHandlePtr = std::unique_ptr<FileHandle>;
 
 // Opens an existing file for reading and writing, alone: a second opener (another program, or
-// this one) is refused. Returns null when the file cannot be opened that way.
-using FileOpener = std::function<FileHandlePtr(const std::string& path)>;
+// this one) is refused. A refusal says the file and the system's reason in its detail.
+using FileOpener = std::function<Result<FileHandlePtr>(const std::string& path)>;
 
 // The real opener: read-write access with an exclusive, non-blocking lock (flock on Unix, no
 // sharing on Windows). Only regular files are opened.
 [[nodiscard]] FileHandlePtr OpenLockedFile(const std::string& path);
 
-// The same, saying why a file could not be opened.
+// The same, saying why a file could not be opened (the program's FileOpener).
 [[nodiscard]] Result<FileHandlePtr> TryOpenLockedFile(const std::string& path);
 
 // The same, with faults injected into ReplaceWhole (tests only).
-[[nodiscard]] FileHandlePtr OpenLockedFileWithFaults(const std::string& path,
-                                                     SaveFaultSource faults);
+[[nodiscard]] Result<FileHandlePtr> OpenLockedFileWithFaults(const std::string& path,
+                                                             SaveFaultSource faults);
 
 // Reads a whole regular file without keeping it open (font and bitmap files); refuses one
 // larger than maxSize.

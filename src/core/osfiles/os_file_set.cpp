@@ -162,11 +162,14 @@ LoadOkOutcome PressLoadOk(OsFileChoice& choice, const FileOpener& opener) {
       continue;
     }
     if (handle) continue;
-    handle = opener(*step.path);
-    if (!handle) {
-      outcome.messages.push_back(FileError(step.cannotOpen));
+    Result<FileHandlePtr> opened = opener(*step.path);
+    if (!opened) {
+      Failure failure = FileError(step.cannotOpen);
+      failure.detail = opened.failure().detail;
+      outcome.messages.push_back(std::move(failure));
       return outcome;
     }
+    handle = std::move(*opened);
   }
   if (!choice.sysinfoFile || !choice.extFile || (info.hasSecondExt() && !choice.ext2File)) {
     return outcome;

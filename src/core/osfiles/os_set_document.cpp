@@ -128,8 +128,15 @@ Result<OsSetInspection> InspectOsFiles(WorkstationModel model, const std::string
                                        const std::string& extPath, const std::string& ext2Path,
                                        const FileOpener& opener) {
   const WorkstationModelInfo& info = ModelInfo(model);
-  FileHandlePtr sysinfoFile = opener(sysinfoPath);
-  if (!sysinfoFile) return FileError("Error Opening SYSINFO File");
+  // A refusal keeps the file and the system's reason in its detail.
+  const auto refused = [](const char* text, const Failure& why) {
+    Failure failure = FileError(text);
+    failure.detail = why.detail;
+    return failure;
+  };
+  Result<FileHandlePtr> sysinfoOpened = opener(sysinfoPath);
+  if (!sysinfoOpened) return refused("Error Opening SYSINFO File", sysinfoOpened.failure());
+  FileHandlePtr sysinfoFile = std::move(*sysinfoOpened);
   OsSetInspection inspection;
   inspection.sysinfoSize = sysinfoFile->Size();
   Result<Bytes> read = ReadSysinfoFile(*sysinfoFile);
@@ -140,8 +147,12 @@ Result<OsSetInspection> InspectOsFiles(WorkstationModel model, const std::string
   std::vector<Bytes> images;
   const std::string* paths[] = {&extPath, &ext2Path};
   for (int i = 0; i < (info.hasSecondExt() ? 2 : 1); ++i) {
-    FileHandlePtr file = opener(*paths[i]);
-    if (!file) return FileError(i == 0 ? "Error Opening EXT File" : "Error Opening EXT2 File");
+    Result<FileHandlePtr> opened = opener(*paths[i]);
+    if (!opened) {
+      return refused(i == 0 ? "Error Opening EXT File" : "Error Opening EXT2 File",
+                     opened.failure());
+    }
+    FileHandlePtr file = std::move(*opened);
     const std::int64_t size = file->Size();
     inspection.extSizes.push_back(size);
     Bytes image;

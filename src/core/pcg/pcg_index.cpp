@@ -195,8 +195,14 @@ Result<PcgIndex> IndexPcgBytes(ByteView file) {
 }
 
 Result<PcgIndex> OpenPcgFile(const std::string& path, const FileOpener& opener) {
-  FileHandlePtr file = opener ? opener(path) : nullptr;
-  if (!file) return FileError(std::string(kPcgOpenErrorText));
+  if (!opener) return FileError(std::string(kPcgOpenErrorText));
+  Result<FileHandlePtr> opened = opener(path);
+  if (!opened) {
+    Failure failure = FileError(std::string(kPcgOpenErrorText));
+    failure.detail = opened.failure().detail;
+    return failure;
+  }
+  FileHandlePtr file = std::move(*opened);
   const std::int64_t size = file->Size();
   if (size < 0) return FileError(std::string(kPcgReadErrorText));
   if (static_cast<std::uint64_t>(size) > kMaxPcgFileSize) {

@@ -23,7 +23,7 @@ class ApplicationState : public QObject {
   Q_OBJECT
 
  public:
-  explicit ApplicationState(Prompts& prompts, FileOpener opener = OpenLockedFile);
+  explicit ApplicationState(Prompts& prompts, FileOpener opener = TryOpenLockedFile);
 
   Prompts& prompts() const { return prompts_; }
 
