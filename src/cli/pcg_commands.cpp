@@ -26,6 +26,8 @@ std::optional<PcgIndex> OpenPcg(const std::string& path) {
     PrintFailure(index.failure());
     return std::nullopt;
   }
+  // What a damaged file left out goes to stderr, as the window shows it.
+  for (const Failure& warning : PcgDamageWarnings(*index)) PrintFailure(warning);
   return std::move(*index);
 }
 

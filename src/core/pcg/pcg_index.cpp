@@ -45,8 +45,25 @@ void RecordBank(PcgIndex& index, PcgBankList& list, bool numberNeedsBuffer, std:
 
 }  // namespace
 
+std::vector<Failure> PcgDamageWarnings(const PcgIndex& index) {
+  std::vector<Failure> warnings;
+  if (index.truncated) {
+    warnings.push_back({"Warning",
+                        "This PCG file ends before its last chunk does. The banks it holds whole "
+                        "are shown; the rest of the file cannot be read.",
+                        {}, Severity::Warning});
+  }
+  if (index.ignoredBankChunks > 0) {
+    warnings.push_back({"Warning",
+                        "This PCG file holds banks beyond the five banks A to E of a kind. Only "
+                        "banks A to E are shown.",
+                        {}, Severity::Warning});
+  }
+  return warnings;
+}
+
 Failure PcgAlreadyOpenFailure() {
-  return Failure{"Sorry", std::string(kPcgAlreadyOpenText)};
+  return Failure{"Sorry", std::string(kPcgAlreadyOpenText), {}, Severity::Information};
 }
 
 std::optional<RecordFormat> PcgIndex::recordFormat() const {

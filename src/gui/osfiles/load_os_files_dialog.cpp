@@ -202,7 +202,7 @@ void LoadOsFilesDialog::pressOk() {
     prompts.showFailure(this, message);
   }
   if (!outcome.set) return;
-  prompts.message(this, Str(kProgramTitle), Str(kOsFilesOpenedText));
+  prompts.message(this, Str(kProgramTitle), Str(kOsFilesOpenedText), Severity::Information);
   // The windows switch to the open set once the user has read that it opened.
   state_.openOsFiles(std::move(*outcome.set));
   accept();
