@@ -27,8 +27,7 @@ constexpr QPoint kLayoutPlace(120, 0);
 
 QString OscillatorModeName(const ProgramSlot& slot) {
   const std::optional<int> mode = DecodeProgramEditFields(slot).oscillatorMode;
-  static const char* const kNames[] = {"Single", "Double", "Drums"};
-  return mode && *mode >= 0 && *mode < 3 ? QLatin1String(kNames[*mode]) : QString();
+  return Str(OscillatorModeName(mode));
 }
 
 GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
