@@ -14,10 +14,14 @@ namespace {
 
 std::string SlotLabel(FontSlot slot) {
   switch (slot) {
-    case FontSlot::Small: return "SMALL";
-    case FontSlot::Medium: return "MEDIUM";
-    case FontSlot::Bold: return "BOLD";
-    case FontSlot::Large: return "LARGE";
+    case FontSlot::Small:
+      return "SMALL";
+    case FontSlot::Medium:
+      return "MEDIUM";
+    case FontSlot::Bold:
+      return "BOLD";
+    case FontSlot::Large:
+      return "LARGE";
   }
   return "";
 }

@@ -55,8 +55,7 @@ class ApplicationState : public QObject {
   void closeOsFilesWithoutSaving();
   // Applies a named edit to the open set (an editor's OK, a GM transfer); see
   // OsSetDocument::apply. Refused while no set is open.
-  [[nodiscard]] Status applyOsEdit(std::string name,
-                                   const std::function<Status(OsFileSet&)>& edit);
+  [[nodiscard]] Status applyOsEdit(std::string name, const std::function<Status(OsFileSet&)>& edit);
   // Takes back or redoes one edit of the open set; false when there is none.
   bool undoOsEdit();
   bool redoOsEdit();
