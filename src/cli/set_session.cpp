@@ -11,15 +11,18 @@ SetSession::SetSession(const Arguments& args, const Command& self) {
     exitCode_ = UsageError(self, error);
     return;
   }
-  ok_ = OpenSet(*paths, set_);
+  std::optional<OsSetDocument> opened = OpenSetDocument(*paths);
+  if (!opened) return;
+  document_ = std::move(*opened);
+  ok_ = true;
 }
 
 int SetSession::SaveAndClose(const std::string& done) {
-  if (const Status saved = WriteBackOsFiles(set_, WriteBackReader::Command); !saved) {
+  if (const Status saved = document_.save({WriteBackReader::Command, {}}); !saved) {
     PrintFailure(saved.failure());
     return kExitFailed;
   }
-  CloseOsFileSet(set_);
+  document_ = OsSetDocument();
   std::printf("%s\n", done.c_str());
   return kExitOk;
 }
