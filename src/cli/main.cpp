@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/keep_originals_option.h"
 #include "core/samples/sample_os_files.h"
 #include "zentavour_version.h"
 
@@ -38,6 +39,7 @@ std::vector<Command> AllCommands() {
                       "Writes the program's own sample OS file sets (one folder per model and\n"
                       "SYSINFO layout) and sample PCG files (DIR/pcg) into DIR, creating it.\n",
                       {}, Samples});
+  AddNoBackupOption(commands);
   return commands;
 }
 

@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "cli/json_writer.h"
 #include "cli/os_set_options.h"
+#include "cli/set_session.h"
 #include "core/osfiles/checksum_status.h"
 #include "core/osfiles/os_image_layout.h"
 
@@ -171,18 +172,9 @@ int Check(const Arguments& args, const Command& self) {
 }
 
 int Save(const Arguments& args, const Command& self) {
-  std::string error;
-  const auto paths = ResolveSetPaths(args, error);
-  if (!paths) return UsageError(self, error);
-  OsFileSet set;
-  if (!OpenSet(*paths, set)) return kExitFailed;
-  if (const Status saved = WriteBackOsFiles(set, WriteBackReader::Command); !saved) {
-    PrintFailure(saved.failure());
-    return kExitFailed;
-  }
-  CloseOsFileSet(set);
-  std::puts("OS files saved with renewed checksums.");
-  return kExitOk;
+  SetSession session(args, self);
+  if (!session.ok()) return session.exitCode();
+  return session.SaveAndClose("OS files saved with renewed checksums.");
 }
 
 int GmList(const Arguments& args, const Command& self) {

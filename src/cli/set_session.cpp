@@ -12,9 +12,12 @@ SetSession::SetSession(const Arguments& args, const Command& self) {
     return;
   }
   ok_ = OpenSet(*paths, set_);
+  if (ok_) keep_.emplace(args, set_);
+  if (keep_ && !keep_->ok()) ok_ = false;
 }
 
 int SetSession::SaveAndClose(const std::string& done) {
+  if (keep_ && !keep_->Run()) return kExitFailed;
   if (const Status saved = WriteBackOsFiles(set_, WriteBackReader::Command); !saved) {
     PrintFailure(saved.failure());
     return kExitFailed;

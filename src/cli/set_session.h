@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/keep_originals_option.h"
 #include "cli/os_set_options.h"
 #include "core/osfiles/os_file_set.h"
 #include "core/osfiles/os_image_layout.h"
@@ -21,11 +22,13 @@ class SetSession {
   OsFileSet& set() { return set_; }
   WorkstationModel model() const { return set_.model; }
 
-  // Writes the set back as "Yes" does; reports a failure and returns kExitFailed.
+  // Writes the set back as "Yes" does, after keeping the original (unless --no-backup); reports
+  // a failure and returns kExitFailed.
   int SaveAndClose(const std::string& done);
 
  private:
   OsFileSet set_;
+  std::optional<KeptOriginalsStep> keep_;
   bool ok_ = false;
   int exitCode_ = kExitFailed;
 };

@@ -33,6 +33,8 @@ void ApplicationState::setOsFiles(OsFileSet set) {
           ? ChecksumStatusOf(osFiles_.model, ReadSysinfo(osFiles_.sysinfoFile.get()),
                              osFiles_.ExtImage, osFiles_.Ext2Image)
           : SetChecksumStatus{};
+  originals_ = osFiles_.isOpen() && !keptDataFolder_.empty() ? OriginalsOf(osFiles_)
+                                                             : std::vector<OriginalFile>{};
   setModified(false);
   ++osFilesGeneration_;
   emit osFilesChanged(osFiles_.model);
@@ -46,8 +48,16 @@ bool ApplicationState::openOsFiles(OsFileSet loaded) {
 
 Status ApplicationState::saveAndCloseOsFiles() {
   if (!osFiles_.isOpen()) return {};
+  std::string kept;
+  if (!keptDataFolder_.empty()) {
+    if (!originals_) return originals_.failure();
+    const Result<std::string> copy = KeepOriginals(keptDataFolder_, osFiles_.model, *originals_);
+    if (!copy) return copy.failure();
+    kept = *copy;
+  }
   if (Status written = WriteBackOsFiles(osFiles_); !written) return written;
   setOsFiles(OsFileSet());
+  if (!kept.empty()) emit originalsKept(QString::fromStdString(kept));
   return {};
 }
 

@@ -8,6 +8,7 @@
 #include "core/common/failure.h"
 #include "core/common/file_handle.h"
 #include "core/osfiles/checksum_status.h"
+#include "core/osfiles/kept_originals.h"
 #include "core/osfiles/os_file_set.h"
 #include "core/pcg/pcg_index.h"
 
@@ -59,6 +60,10 @@ class ApplicationState : public QObject {
   // Each EXT file's checksums as the files stood when the set was opened (empty while closed).
   const SetChecksumStatus& checksumsAsOpened() const { return checksumsAsOpened_; }
 
+  // Where a save first keeps the set's files as they were opened (the program's data folder);
+  // empty keeps no copy.
+  void setKeptOriginalsDataFolder(std::string folder) { keptDataFolder_ = std::move(folder); }
+
   // --- The PCG file ---
 
   // The one PCG file the program has open (or none).
@@ -75,6 +80,8 @@ class ApplicationState : public QObject {
   void pcgFileChanged(bool open);
   // The open set's images came to differ from its files, or agree with them again.
   void osFilesModifiedChanged(bool modified);
+  // A save kept the original files in folder, then closed the set.
+  void originalsKept(const QString& folder);
 
  private:
   void setOsFiles(OsFileSet set);
@@ -88,6 +95,9 @@ class ApplicationState : public QObject {
   Bytes loadedExt_, loadedExt2_;
   bool osFilesModified_ = false;
   SetChecksumStatus checksumsAsOpened_;
+  std::string keptDataFolder_;
+  // The set's files as opened, or why they could not be read (the save then stops).
+  Result<std::vector<OriginalFile>> originals_ = std::vector<OriginalFile>{};
   OsFileChoice osFileChoice_;
   PcgIndex pcgIndex_;
 };

@@ -45,6 +45,9 @@ class EditFontDialog : public QDialog {
   QPushButton* moreButton() const { return more_; }
   QLineEdit* sampleText() const { return sample_; }
   QLabel* preview() const { return preview_; }
+  // The sample line the preview shows; the owner keeps it between runs.
+  QString previewText() const;
+  void setPreviewText(const QString& text);
   // The selected characters' indices (0 to 94), in order.
   std::vector<int> selectedIndices() const;
   void exportSheet();
