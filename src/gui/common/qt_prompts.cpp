@@ -86,8 +86,7 @@ std::optional<QFont> QtPrompts::chooseFont(QWidget* parent, const QFont& initial
 }
 
 std::optional<int> QtPrompts::askNumber(QWidget* parent, const QString& caption,
-                                        const QString& label, int value, int minimum,
-                                        int maximum) {
+                                        const QString& label, int value, int minimum, int maximum) {
   bool ok = false;
   const int number = QInputDialog::getInt(parent, caption, label, value, minimum, maximum, 1, &ok);
   if (!ok) return std::nullopt;
