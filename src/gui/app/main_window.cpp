@@ -14,10 +14,10 @@
 #include "core/osfiles/os_file_set.h"
 #include "gui/app/about_dialog.h"
 #include "gui/app/application_state.h"
-#include "gui/bitmaps/bitmap_editors.h"
 #include "gui/common/prompts.h"
 #include "gui/common/resources.h"
 #include "gui/common/web_links.h"
+#include "gui/bitmaps/bitmap_editors.h"
 #include "gui/osfiles/close_os_files.h"
 #include "gui/osfiles/load_os_files_dialog.h"
 #include "gui/osfiles/os_data_panel.h"
@@ -69,7 +69,8 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
   connect(action(MenuCommand::OpenPcg), &QAction::triggered, pcg_, &PcgWindows::openPcg);
   bitmaps_ = new BitmapEditors(state_, this);
   connect(&state_, &ApplicationState::osFilesChanged, this, &MainWindow::showOsFilesState);
-  connect(&state_, &ApplicationState::osFilesModifiedChanged, this, &QWidget::setWindowModified);
+  connect(&state_, &ApplicationState::osFilesModifiedChanged, this,
+          &QWidget::setWindowModified);
   showOsFilesState(state_.osFiles().model);
   resize(800, 560);
 }
@@ -217,8 +218,7 @@ bool MainWindow::runExitPath() {
     // The save failed and the message has been shown. Quitting now would throw the edits away,
     // so that takes the user's word; otherwise the program stays as it is.
     if (!state_.prompts().question(
-            this,
-            QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())),
+            this, QString::fromUtf8(kProgramTitle.data(), static_cast<qsizetype>(kProgramTitle.size())),
             QStringLiteral("The OS files could not be saved, and your changes are still open "
                            "in Zentavour.\n\nExit anyway and lose the changes?"))) {
       return false;
