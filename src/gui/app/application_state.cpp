@@ -29,9 +29,10 @@ void ApplicationState::setOsFiles(OsFileSet set) {
   loadedExt_ = osFiles_.ExtImage;
   loadedExt2_ = osFiles_.Ext2Image;
   checksumsAsOpened_ =
-      osFiles_.isOpen() ? ChecksumStatusOf(osFiles_.model, ReadSysinfo(osFiles_.sysinfoFile.get()),
-                                           osFiles_.ExtImage, osFiles_.Ext2Image)
-                        : SetChecksumStatus{};
+      osFiles_.isOpen()
+          ? ChecksumStatusOf(osFiles_.model, ReadSysinfo(osFiles_.sysinfoFile.get()),
+                             osFiles_.ExtImage, osFiles_.Ext2Image)
+          : SetChecksumStatus{};
   originals_ = osFiles_.isOpen() && !keptDataFolder_.empty() ? OriginalsOf(osFiles_)
                                                              : std::vector<OriginalFile>{};
   setModified(false);
