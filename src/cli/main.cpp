@@ -49,6 +49,8 @@ void PrintToolUsage(std::FILE* out, const std::vector<Command>& commands) {
   std::fputs("\nOptions may come in any order; file operands come last.\n"
              "Run 'zentavour-cli COMMAND --help' for a command's options, and\n"
              "'zentavour-cli --version' for the program's version.\n"
+             "Commands that write a set first keep a copy of its files as they were opened in\n"
+             "the program's data folder and print its path (--no-backup keeps none).\n"
              "Exit status: 0 success, 1 refused or failed, 2 usage error, 3 checksums or sets differ.\n",
              out);
 }
