@@ -151,6 +151,17 @@ TEST(RecentFiles, NewestFirstARepeatMovesUpAndOnlyEightStay) {
   EXPECT_EQ(RecentLabel(set), "Orvane Salone OS Files in /os");
 }
 
+// A window kept on a screen that has since gone comes back onto the first screen.
+TEST(WindowPlaces, APlaceOffEveryScreenMovesOntoTheFirst) {
+  const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+  const QRect onSecond(2500, 300, 600, 400);
+  EXPECT_EQ(KeptOnScreens(onSecond, screens), onSecond);
+  const QRect titleJustVisible(1800, 1060, 600, 400);
+  EXPECT_EQ(KeptOnScreens(titleJustVisible, screens), titleJustVisible);
+  EXPECT_EQ(KeptOnScreens(QRect(3300, 200, 600, 400), screens), QRect(660, 340, 600, 400));
+  EXPECT_EQ(KeptOnScreens(QRect(-900, -300, 2400, 1200), {screens[0]}), QRect(0, 0, 1920, 1080));
+}
+
 class DesktopIntegrationTest : public ::testing::Test {
  protected:
   DesktopIntegrationTest()

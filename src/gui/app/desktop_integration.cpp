@@ -143,6 +143,10 @@ DesktopIntegration::DesktopIntegration(MainWindow& window, ApplicationState& sta
 
 DesktopIntegration::~DesktopIntegration() {
   qApp->removeEventFilter(this);
+  // Windows still up as the program ends (the help) are hidden only after this.
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible()) windowHidden(window);
+  }
   settings_.setLastModel(state_.osFileChoice().rememberedModel);
   settings_.save();
 }
