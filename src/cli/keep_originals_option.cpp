@@ -37,8 +37,9 @@ std::string ProgramDataFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
 }
 
-KeptOriginalsStep::KeptOriginalsStep(const Arguments& args, const OsFileSet& set)
-    : model_(set.model), wanted_(!args.flags.count("no-backup")) {
+KeptOriginalsStep::KeptOriginalsStep(const Arguments& args, const Command& command,
+                                     const OsFileSet& set)
+    : model_(set.model), wanted_(WritesSet(command.words) && !args.flags.count("no-backup")) {
   if (!wanted_ || !set.isOpen()) return;
   Result<std::vector<OriginalFile>> originals = OriginalsOf(set);
   if (!originals) {

@@ -18,9 +18,9 @@ std::string ProgramDataFolder();
 // What a writing command keeps before it saves: the set's files as opened, unless --no-backup.
 class KeptOriginalsStep {
  public:
-  // Takes the files of a set just opened; prints a failure and leaves ok() false when SYSINFO
-  // cannot be read.
-  KeptOriginalsStep(const Arguments& args, const OsFileSet& set);
+  // Takes the files of a set just opened when the command writes it; prints a failure and
+  // leaves ok() false when SYSINFO cannot be read.
+  KeptOriginalsStep(const Arguments& args, const Command& command, const OsFileSet& set);
   bool ok() const { return ok_; }
   // Keeps the copy and prints where; false (the failure printed) when it could not be kept.
   [[nodiscard]] bool Run() const;

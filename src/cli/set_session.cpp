@@ -12,7 +12,7 @@ SetSession::SetSession(const Arguments& args, const Command& self) {
     return;
   }
   ok_ = OpenSet(*paths, set_);
-  if (ok_) keep_.emplace(args, set_);
+  if (ok_) keep_.emplace(args, self, set_);
   if (keep_ && !keep_->ok()) ok_ = false;
 }
 
