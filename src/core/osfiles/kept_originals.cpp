@@ -102,6 +102,7 @@ std::string KeptOriginalsNote(const std::string& folder) {
 
 Result<std::string> KeepOriginals(const std::string& dataFolder, WorkstationModel model,
                                   std::span<const OriginalFile> files) {
+  if (files.empty()) return NotKept(FileError("No file of the set was taken when it was opened."));
   char fingerprint[20];
   std::snprintf(fingerprint, sizeof fingerprint, "%016llx",
                 static_cast<unsigned long long>(Fingerprint(files)));

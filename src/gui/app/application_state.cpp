@@ -33,8 +33,8 @@ void ApplicationState::setOsFiles(OsFileSet set) {
           ? ChecksumStatusOf(osFiles_.model, ReadSysinfo(osFiles_.sysinfoFile.get()),
                              osFiles_.ExtImage, osFiles_.Ext2Image)
           : SetChecksumStatus{};
-  originals_ = osFiles_.isOpen() && !keptDataFolder_.empty() ? OriginalsOf(osFiles_)
-                                                             : std::vector<OriginalFile>{};
+  // Taken whether or not copies are kept now: the setting may be turned on before the save.
+  originals_ = osFiles_.isOpen() ? OriginalsOf(osFiles_) : std::vector<OriginalFile>{};
   setModified(false);
   ++osFilesGeneration_;
   emit osFilesChanged(osFiles_.model);
