@@ -41,7 +41,9 @@ int LeadingRows(const QFont& description) {
   const QFont font = MonochromeFont(description);
   const QFontMetrics metrics(font);
   const int internalLeading = metrics.height() - QFontInfo(font).pixelSize();
-  return internalLeading + metrics.leading();
+  // Qt gives some fonts a negative leading (a line gap smaller than ascent plus descent); the
+  // text metrics this default follows never report less than none.
+  return internalLeading + std::max(0, metrics.leading());
 }
 
 CharacterRendering RenderCharacter(const QFont& description, int code) {

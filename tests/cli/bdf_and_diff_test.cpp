@@ -14,6 +14,7 @@ using testing::RunCli;
 using testing::SetOnDisk;
 using testing::TempDir;
 
+// The diff as text is the samples test's; here its JSON and picture.
 TEST(CliBdfAndDiff, ABdfFileThatLacksACharacterWarnsAndTheDiffShowsTheRedrawnOne) {
   SetOnDisk a(WorkstationModel::Ossik, "ossik"), b(WorkstationModel::Ossik, "ossik");
   TempDir out;
@@ -34,16 +35,16 @@ TEST(CliBdfAndDiff, ABdfFileThatLacksACharacterWarnsAndTheDiffShowsTheRedrawnOne
             std::string::npos)
       << loaded.err;
 
-  std::vector<std::string> diff = {
-      "diff", "--model", "ossik", "--dir", a.dir.path().string(), "--dir", b.dir.path().string()};
-  const auto text = RunCli(diff);
-  EXPECT_EQ(text.exitCode, 3) << text.err;
-  EXPECT_NE(
-      text.out.find("Font small: 1 character differs\n  65 (A): rows differ\nFont medium: same\n"),
-      std::string::npos)
-      << text.out;
-  EXPECT_NE(text.out.find("Other bytes: same\nChecksums A: ok\n"), std::string::npos) << text.out;
-  diff.insert(diff.end(), {"--json", "--png", out.file("diff.png")});
+  std::vector<std::string> diff = {"diff",
+                                   "--model",
+                                   "ossik",
+                                   "--dir",
+                                   a.dir.path().string(),
+                                   "--dir",
+                                   b.dir.path().string(),
+                                   "--json",
+                                   "--png",
+                                   out.file("diff.png")};
   const auto document = RunCli(diff);
   EXPECT_EQ(document.exitCode, 3);
   EXPECT_NE(document.out.find(

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 
+#include "core/bitmaps/font_sheet.h"
 #include "core/samples/sample_os_files.h"
 
 namespace zentavour {
@@ -15,7 +18,8 @@ Bytes Of(const std::string& text) {
   return Bytes(text.begin(), text.end());
 }
 
-TEST(BdfFontTest, ExportThenImportLeavesEverySlotOfEveryModelByteIdentical) {
+// Both ways out for a paint program or a font editor, BDF and the PNG sheet, come back whole.
+TEST(BdfFontTest, BdfAndSheetExportedThenImportedLeaveEverySlotOfEveryModelByteIdentical) {
   for (const WorkstationModelInfo& info : WorkstationModels()) {
     SampleOsFiles sample = BuildSampleOsFiles(info.model);
     for (int s = 0; s < 4; ++s) {
@@ -39,6 +43,12 @@ TEST(BdfFontTest, ExportThenImportLeavesEverySlotOfEveryModelByteIdentical) {
       EXPECT_FALSE(back.warning());
       ASSERT_TRUE(StoreGlyphWorkSet(back.glyphs, sample.ext, info.model, slot).ok());
       EXPECT_TRUE(sample.ext == before) << info.name << " slot " << s;
+
+      const SheetPicture sheet = DrawFontSheet(*glyphs, *entry);
+      InkPicture ink{sheet.width, sheet.height, {}};
+      for (SheetShade shade : sheet.pixels) ink.ink.push_back(shade == SheetShade::Ink);
+      const auto read = ReadFontSheet(ink, *glyphs, *entry);
+      EXPECT_TRUE(read.ok() && *read == *glyphs) << info.name << " slot " << s;
     }
   }
 }
@@ -80,12 +90,11 @@ TEST(BdfFontTest, ImportPlacesGlyphsByAscentOffsetsAndAdjustment) {
   ASSERT_TRUE(font.ok()) << font.failure().text;
   GlyphWorkSet current{};
   for (GlyphRecord& g : current) g.bytes = {4, 0x90, 0x60};
-  // Slot of 8 rows: the ascent fits, so nothing is skipped by default. 'A' covers font rows 3
-  // and 4, columns 1 to 3.
+  // Slot of 8 rows. 'A' covers font rows 3 and 4, columns 1 to 3.
   const struct {
     std::optional<int> adjustment;
     std::size_t firstRow;
-  } cases[] = {{std::nullopt, 3}, {2, 1}, {-1, 4}};
+  } cases[] = {{2, 1}, {-1, 4}};
   for (const auto& c : cases) {
     const BdfImport imported = ImportBdfGlyphs(*font, current, 8, c.adjustment);
     GlyphRecord a{};
@@ -109,8 +118,41 @@ TEST(BdfFontTest, ImportPlacesGlyphsByAscentOffsetsAndAdjustment) {
   EXPECT_NE(warning->text.find("126 (~), 127.\n\n"), std::string::npos);
   EXPECT_NE(warning->text.find("wider than 31 pixels and come in empty: 66 (B)."),
             std::string::npos);
-  // A font taller than the slot skips rows above it so the baseline lands on the last row.
-  EXPECT_EQ(ImportBdfGlyphs(*font, current, 3).adjustment, 1);
+}
+
+// Fonts as other tools write them, kept in tests/data/bdf with the grids each must load as:
+// pcf2bdf's blank lines, full-cell boxes and 112 characters; boxes cut to the ink with negative
+// offsets, no FONT_ASCENT, unencoded characters; a font taller than the slot.
+TEST(BdfFontTest, FontsFromOtherToolsLoadAsTheirGrids) {
+  for (const std::string name : {"5x8", "9x15", "6x13-cropped"}) {
+    SCOPED_TRACE(name);
+    const std::string stem = std::string(ZENTAVOUR_BDF_DATA_DIR) + "/" + name;
+    const auto font = LoadBdfFile(stem + ".bdf");
+    ASSERT_TRUE(font.ok()) << font.failure().text;
+    std::ifstream grids(stem + ".grids");
+    std::string line;
+    while (std::getline(grids, line) && line[0] == '#') {
+    }
+    int rows = 0, adjustment = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "rows %d adjustment %d", &rows, &adjustment), 2);
+    const BdfImport imported = ImportBdfGlyphs(*font, GlyphWorkSet{}, rows);
+    EXPECT_EQ(imported.adjustment, adjustment);
+    EXPECT_EQ(imported.missingCodes, std::vector<int>{127});
+    int code = 0, width = 0;
+    while (grids >> code >> width) {
+      std::string expected, shown;
+      PixelGrid grid;
+      EXPECT_EQ(UnpackGlyph(imported.glyphs[static_cast<std::size_t>(code - 33)], rows, grid),
+                width);
+      for (int r = 0; r < rows; ++r) {
+        grids >> line;
+        expected += line + "\n";
+        for (int c = 0; c < width; ++c) shown += grid.at(r, c) ? '#' : '.';
+        shown += '\n';
+      }
+      EXPECT_EQ(shown, expected) << code;
+    }
+  }
 }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {

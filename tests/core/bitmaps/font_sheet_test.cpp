@@ -1,66 +1,73 @@
 #include "core/bitmaps/font_sheet.h"
-#include "core/bitmaps/glyph_edits.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
+#include "core/bitmaps/glyph_edits.h"
 #include "core/samples/sample_os_files.h"
 
 namespace zentavour {
 namespace {
 
-InkPicture InkOf(const SheetPicture& sheet) {
-  InkPicture ink{sheet.width, sheet.height, {}};
-  for (SheetShade shade : sheet.pixels) ink.ink.push_back(shade == SheetShade::Ink ? 1 : 0);
-  return ink;
-}
-
-void Paint(InkPicture& sheet, int left, int top, int size, bool ink) {
-  for (int y = top; y < top + size; ++y)
-    for (int x = left; x < left + size; ++x)
-      sheet.ink[static_cast<std::size_t>(y * sheet.width + x)] = ink ? 1 : 0;
-}
-
-TEST(FontSheetTest, ASheetReadsBackByteIdenticalAndEditsLandWhereDrawn) {
+// A sheet is read back by position, so its geometry is a file format: a sheet written by an
+// earlier release must still load. Per slot height: 24 columns of cells 104 wide, 16 a row.
+TEST(FontSheetTest, EverySlotKeepsTheGeometryOfEarlierReleases) {
+  struct Geometry {
+    int rows, cellHeight, height, glyphTop17, barTop17;
+  };
+  const Geometry released[] = {{6, 58, 348, 80, 108},   {7, 62, 372, 84, 116},
+                               {8, 66, 396, 88, 124},   {10, 74, 444, 96, 140},
+                               {12, 82, 492, 104, 156}, {14, 90, 540, 112, 172},
+                               {19, 110, 660, 132, 212}};
+  int slots = 0;
   for (const WorkstationModelInfo& info : WorkstationModels()) {
-    SampleOsFiles sample = BuildSampleOsFiles(info.model);
     for (int s = 0; s < 4; ++s) {
-      const auto slot = static_cast<FontSlot>(s);
-      const auto entry = FontSlotTable(info.model, slot);
+      const auto entry = FontSlotTable(info.model, static_cast<FontSlot>(s));
       if (!entry) continue;
-      SCOPED_TRACE(std::string(info.name) + " slot " + std::to_string(s));
-      // Hidden bits right of the width and bytes past the rows survive an unchanged glyph.
-      for (std::size_t k = 0; k < 95; k += 7) {
-        const std::size_t at = entry->offset + k * static_cast<std::size_t>(entry->bytesPerGlyph);
-        sample.ext[at + static_cast<std::size_t>(GlyphBytesPerRow(sample.ext[at]))] |= 0x01;
-        sample.ext[at + static_cast<std::size_t>(entry->bytesPerGlyph) - 1] ^= 0xA5;
-      }
-      const auto glyphs = LoadGlyphWorkSet(sample.ext, info.model, slot);
-      ASSERT_TRUE(glyphs.ok());
-      InkPicture sheet = InkOf(DrawFontSheet(*glyphs, *entry));
-      const auto same = ReadFontSheet(sheet, *glyphs, *entry);
-      ASSERT_TRUE(same.ok()) << same.failure().text;
-      EXPECT_TRUE(*same == *glyphs);
-
-      // 'A' (glyph 32) gets ink top left and a width of 3 from its marks.
-      const FontSheetLayout layout = FontSheetLayoutFor(*entry);
-      constexpr int kS = FontSheetLayout::kScale;
-      Paint(sheet, layout.glyphLeft(32), layout.glyphTop(32), kS, true);
-      for (int c = 0; c < layout.columns; ++c)
-        Paint(sheet, layout.glyphLeft(32) + c * kS, layout.barTop(32), kS - 1, c < 3);
-      const auto edited = ReadFontSheet(sheet, *glyphs, *entry);
-      ASSERT_TRUE(edited.ok());
-      PixelGrid grid;
-      EXPECT_EQ(UnpackGlyph((*edited)[32], entry->rows, grid), 3);
-      EXPECT_EQ(grid.at(0, 0), 1);
-      GlyphWorkSet others = *edited;
-      others[32] = (*glyphs)[32];
-      EXPECT_TRUE(others == *glyphs);
-
-      sheet.width -= 1;
-      const auto refused = ReadFontSheet(sheet, *glyphs, *entry);
-      ASSERT_FALSE(refused.ok());
-      EXPECT_EQ(refused.failure().caption, "File Error");
+      ++slots;
+      const FontSheetLayout l = FontSheetLayoutFor(*entry);
+      const Geometry* g = std::find_if(std::begin(released), std::end(released),
+                                       [&](const Geometry& r) { return r.rows == entry->rows; });
+      ASSERT_NE(g, std::end(released)) << entry->rows;
+      EXPECT_EQ(std::tuple(l.columns, l.cellWidth, l.cellHeight, l.width, l.height),
+                std::tuple(24, 104, g->cellHeight, 1664, g->height))
+          << entry->rows;
+      EXPECT_EQ(std::tuple(l.glyphLeft(17), l.glyphTop(17), l.barTop(17)),
+                std::tuple(108, g->glyphTop17, g->barTop17))
+          << entry->rows;
     }
+  }
+  EXPECT_EQ(slots, 10);
+  // A picture of another size is refused.
+  const auto entry = *FontSlotTable(WorkstationModel::Ossik, FontSlot::Small);
+  const FontSheetLayout l = FontSheetLayoutFor(entry);
+  InkPicture narrow{l.width - 1, l.height, std::vector<std::uint8_t>((l.width - 1) * l.height)};
+  EXPECT_EQ(ReadFontSheet(narrow, GlyphWorkSet{}, entry).failure().caption, "File Error");
+}
+
+// Set Width offers 0 to the widest glyph whose rows fit the slot's record; that is accepted, one
+// more is refused and changes nothing.
+TEST(GlyphEditsTest, SetWidthTakesTheWidestTheSlotHoldsAndRefusesOneMore) {
+  using M = WorkstationModel;
+  const std::tuple<M, FontSlot, int> cases[] = {
+      {M::Orvane, FontSlot::Small, 8}, {M::Orvane, FontSlot::Medium, 16},
+      {M::Orvane, FontSlot::Bold, 8},  {M::Orvane, FontSlot::Large, 24},
+      {M::Ossik, FontSlot::Small, 8},  {M::Ossik, FontSlot::Medium, 8},
+      {M::Ossik, FontSlot::Bold, 8},   {M::Ossik, FontSlot::Large, 16}};
+  for (const auto& [model, slot, widest] : cases) {
+    SCOPED_TRACE(widest);
+    const FontSlotEntry entry = *FontSlotTable(model, slot);
+    SampleOsFiles sample = BuildSampleOsFiles(model);
+    GlyphWorkSet glyphs = *LoadGlyphWorkSet(sample.ext, model, slot);
+    const GlyphWorkSet before = glyphs;
+    const Status refused = SetGlyphWidths(glyphs, {5, 40}, widest + 1, entry);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.failure().caption, "Set Width");
+    EXPECT_TRUE(glyphs == before);
+    ASSERT_TRUE(SetGlyphWidths(glyphs, {5, 40}, widest, entry).ok());
+    EXPECT_EQ(glyphs[40].width(), widest);
   }
 }
 

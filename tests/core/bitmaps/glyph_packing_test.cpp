@@ -139,7 +139,8 @@ TEST(RenderedGlyphTest, PixelsRightOfTheAdvanceAreClearedAndWideCharactersStayEd
       {12, Record(12, {0xFF, 0xF0, 0xFF, 0xF0})},
       {17, Record(17, {0xFF, 0xFF, 0x80, 0xFF, 0xFF, 0x80})},
       {0, {}},
-      {32, {}},  // wider than 31: not imported
+      {31, Record(31, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})},  // the widest imported
+      {32, {}},                                                // wider than 31: not imported
   };
   for (const auto& [width, expected] : cases)  // 4-byte lines, as a mono image pads them
     EXPECT_EQ(GlyphFromRendering(Solid(width, 2, 4).character, 0), expected) << width;

@@ -2,10 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#ifdef __linux__
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "core/osfiles/os_file_set.h"
 #include "core/osfiles/os_image_layout.h"
 #include "support/faulty_files.h"
 #include "support/temp_dir.h"
+
+#ifdef __linux__
+// The folders this process flushed while a test listens; the calls go on to the system's fsync.
+static std::vector<std::string>* flushedFolders = nullptr;
+
+extern "C" int fsync(int fd) {
+  static const auto system = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+  struct stat info {};
+  if (flushedFolders && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
+    flushedFolders->push_back(std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd)));
+  return system(fd);
+}
+#endif
 
 namespace zentavour {
 namespace {
@@ -108,6 +127,25 @@ TEST(FileHandle, AFailedSaveForACommandSaysWhatChanged) {
     EXPECT_EQ(status.failure().detail.rfind(path + ": ", 0), 0u) << status.failure().detail;
   }
 }
+
+#ifdef __linux__
+// A rename lasts through a power cut only once the folder holding the new name is flushed: for a
+// file written whole and for a held file replaced by a save.
+TEST(FileHandle, AfterARenameTheFilesOwnFolderIsFlushed) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "fonts" / "new");
+  const std::string font = dir.file("fonts/new/a.glx"), ext = dir.file("fonts/EXT51370.420");
+  std::vector<std::string> flushed;
+  flushedFolders = &flushed;
+  bool written = WriteWholeFile(font, Bytes(10, 1)).ok() && WriteWholeFile(ext, Bytes(9, 2)).ok();
+  FileHandlePtr held = OpenLockedFile(ext);
+  written = written && held && held->ReplaceWhole(Bytes(8, 3)).ok();
+  flushedFolders = nullptr;
+  ASSERT_TRUE(written);
+  const std::string fonts = std::filesystem::canonical(dir.path() / "fonts");
+  EXPECT_EQ(flushed, (std::vector<std::string>{fonts + "/new", fonts, fonts}));
+}
+#endif
 
 }  // namespace
 }  // namespace zentavour

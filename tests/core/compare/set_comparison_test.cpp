@@ -59,5 +59,34 @@ TEST(SetComparisonTest, ReportsEachKnownChangeWhereItBelongs) {
   EXPECT_EQ(CompareOsSets(View(a), View(b)).failure().caption, "Error");
 }
 
+// The Salone's second GM bank runs from the end of the first EXT file into the second; SYSINFO
+// layout I keeps the checksum copies at 180 and 204.
+TEST(SetComparisonTest, SaloneLayoutISetsCompareAcrossTheSeamBetweenTheirExtFiles) {
+  const SampleOsFiles a = BuildSampleOsFiles(M::OrvaneSalone, SaloneLayout::I);
+  EXPECT_EQ(ReadBe16(a.sysinfo, 180), ExtChecksum(a.ext));
+  EXPECT_EQ(ReadBe16(a.sysinfo, 204), ExtChecksum(a.ext2));
+  SampleOsFiles b = a;
+  b.ext[1197038 + 57 * 540 + 539] ^= 0x01;   // the last byte of program 57, before the seam
+  b.ext2[2 + 59 * 540 - 31764 - 1] ^= 0x01;  // the last byte of program 58, after it
+  Rename(std::span(b.ext2).subspan(2 + 100 * 540 - 31764), "Changed");
+  WriteBe16(b.ext, 0, ExtChecksum(b.ext));
+  WriteBe16(b.ext2, 0, ExtChecksum(b.ext2));
+  WriteBe16(b.sysinfo, 180, ExtChecksum(b.ext));
+  WriteBe16(b.sysinfo, 204, ExtChecksum(b.ext2));
+
+  const auto report = CompareOsSets(View(a), View(b));
+  ASSERT_TRUE(report.ok());
+  ASSERT_EQ(report->gmBanks.size(), 2u);
+  EXPECT_TRUE(report->gmBanks[0].programs.empty());
+  std::vector<int> changed;
+  for (const ProgramChange& p : report->gmBanks[1].programs) changed.push_back(p.number);
+  EXPECT_EQ(changed, (std::vector<int>{57, 58, 100}));
+  EXPECT_EQ(report->gmBanks[1].programs.back().nameB, "Changed");
+  EXPECT_EQ(report->otherRangeCount, 0u);
+  EXPECT_TRUE(report->checksumsA.ok());
+  EXPECT_TRUE(report->checksumsB.ok());
+  EXPECT_EQ(report->checksumsB.ext.size(), 2u);
+}
+
 }  // namespace
 }  // namespace zentavour

@@ -27,21 +27,6 @@ PcgIndex SampleIndex(int code) {
   return std::move(*index);
 }
 
-// The pairs that fit are those the transfers below write; these do not.
-TEST(GmTransferTest, FitRuleFollowsTheRecordLayouts) {
-  const std::pair<int, M> cases[] = {{2, M::Orvane},       {1, M::OrvaneMi}, {3, M::Orvane},
-                                     {5, M::OrvaneSalone}, {1, M::None},     {99, M::Ossik}};
-  for (const auto& [code, model] : cases)
-    EXPECT_FALSE(PcgFitsWorkstation(code, model)) << code << " " << ModelCode(model);
-  PcgIndex index;  // combinations only: nothing to transfer
-  index.modelCode = 1;
-  EXPECT_FALSE(CanTransferProgramBank(index, M::Orvane));
-  index.hasPrograms = true;
-  EXPECT_TRUE(CanTransferProgramBank(index, M::Orvane));
-  EXPECT_EQ(TransferGmEntries(M::OrvaneMi), std::vector<std::string>{"GM1"});
-  EXPECT_EQ(TransferGmEntries(M::Ossik), (std::vector<std::string>{"GM1", "GM2"}));
-}
-
 TEST(GmTransferTest, SourceEntriesStandForTheirIndexSlots) {
   // Banks B, A, D, a repeat of B, then a bank cut off by the file's end.
   Bytes inner;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,6 +97,43 @@ TEST_F(ImportFontTest, PlusMinusAndTheBoxMoveTheTopRowAndEveryChangeIsAPass) {
   dialog.refreshButton()->setFocus();  // as clicking Refresh takes the focus
   EXPECT_EQ(settings.adjustment, -3);
   EXPECT_EQ(dialog.passes(), 5);
+}
+
+// DejaVu Sans given a line gap of a quarter em, as "DejaVu Gaps": at 12 pixels 2 rows of internal
+// and 3 of external leading, both skipped by default.
+TEST_F(ImportFontTest, TheDefaultAdjustmentSkipsTheExternalLeadingButNeverLessThanNone) {
+  QFile file(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray dejaVu = file.readAll();
+  // DejaVu Sans with another line gap (hhea, in 2048ths of the size) under another family name.
+  const auto withLineGap = [&](char gapHigh, const char(&name)[5]) {
+    QByteArray ttf = dejaVu;
+    const auto u16 = [&](int at) { return uchar(ttf[at]) << 8 | uchar(ttf[at + 1]); };
+    const auto u32 = [&](int at) { return u16(at) << 16 | u16(at + 2); };
+    const char utf16[] = {'\0', name[0], '\0', name[1], '\0', name[2], '\0', name[3]};
+    const QByteArray wide(utf16, 8);
+    for (int table = 0; table < u16(4); ++table) {
+      const int record = 12 + 16 * table, at = u32(record + 8), size = u32(record + 12);
+      if (ttf.mid(record, 4) == "hhea") ttf[at + 8] = gapHigh;
+      if (ttf.mid(record, 4) == "name")
+        ttf.replace(
+            at, size,
+            ttf.mid(at, size).replace("Sans", name).replace(QByteArray("\0S\0a\0n\0s", 8), wide));
+    }
+    EXPECT_GE(QFontDatabase::addApplicationFontFromData(ttf), 0);
+    QFont font(QStringLiteral("DejaVu ") + QLatin1String(name));
+    font.setPixelSize(12);
+    return font;
+  };
+  const QFont gaps = withLineGap(0x02, "Gaps");         // a gap of 512: 3 rows of leading at 12 px
+  const QFont tight = withLineGap(char(0xFF), "Tght");  // a gap of -256: lines closer than the font
+  ASSERT_EQ(QFontMetrics(gaps).leading(), 3);
+  ASSERT_LT(QFontMetrics(tight).leading(), 0);
+  for (const auto& [font, expected] : {std::pair{gaps, 2 + 3}, std::pair{tight, 2}}) {
+    app.prompts.fonts.push_back(font);
+    dialog.selectFontButton()->click();
+    EXPECT_EQ(settings.adjustment, expected) << font.family().toStdString();
+  }
 }
 
 }  // namespace
