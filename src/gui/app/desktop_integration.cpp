@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFileOpenEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -250,6 +251,11 @@ bool DesktopIntegration::eventFilter(QObject* watched, QEvent* event) {
       open(ClassifyPaths(paths));
       return true;
     }
+  }
+  // macOS hands a file opened from the Finder to the running program as an event, not argv.
+  if (event->type() == QEvent::FileOpen && watched == qApp) {
+    open(ClassifyPaths({static_cast<QFileOpenEvent*>(event)->file()}));
+    return true;
   }
   if (watched->isWidgetType()) {
     auto* widget = static_cast<QWidget*>(watched);
