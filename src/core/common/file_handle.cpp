@@ -279,7 +279,7 @@ Status WriteWholeFile(const std::string& path, ByteView data) {
 
 Result<bool> FileExists(const std::string& path) {
   const Result<bool> exists = platform::RegularFileExists(path);
-  if (!exists) return Explain(path, kNotReplaceable, exists.failure());
+  if (!exists) return Explain(path, "The file's place could not be looked at", exists.failure());
   return *exists;
 }
 

@@ -39,7 +39,8 @@ Failure NotKept(const Failure& why) {
   Failure failure = FileError(
       "The original OS files could not be kept in the program's data folder, so nothing was "
       "saved and the OS files are as they were. " +
-      why.text);
+      why.text +
+      " Check that folder and its disk, or turn keeping originals off to save without a copy.");
   failure.detail = why.detail;
   return failure;
 }
