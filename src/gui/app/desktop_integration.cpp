@@ -70,11 +70,7 @@ QRect KeptOnScreens(const QRect& place, const QList<QRect>& screens) {
 
 DesktopIntegration::DesktopIntegration(MainWindow& window, ApplicationState& state,
                                        AppSettings& settings, QString dataFolder)
-    : QObject(&window),
-      window_(window),
-      state_(state),
-      settings_(settings),
-      dataFolder_(std::move(dataFolder)) {
+    : window_(window), state_(state), settings_(settings), dataFolder_(std::move(dataFolder)) {
   // File > Recent and Show Kept Originals go above Exit and its separator.
   QMenu* file = window.menuBar()->findChild<QMenu*>(QStringLiteral("fileMenu"));
   QAction* exit = window.action(MenuCommand::Exit);

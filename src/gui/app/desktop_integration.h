@@ -20,7 +20,8 @@ class MainWindow;
 // command line, dropped on the main window or picked from File > Recent; it keeps the choosers'
 // folders, the Load OS Files model, the places of the modeless windows and the Edit Font preview
 // text between runs; and it has the first save of a set keep the original files in the data
-// folder. It adds its menu items to the main window and watches the window for drops.
+// folder. It adds its menu items to the main window and watches the window for drops; it must
+// end before the window does.
 class DesktopIntegration : public QObject {
   Q_OBJECT
 
