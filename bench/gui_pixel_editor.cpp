@@ -1,7 +1,8 @@
 // The largest picture (288 x 101 cells) in the graphic editor: a full repaint and a one-cell
 // paint as the window does them (cells drawn once into a picture that the window copies from)
-// against drawing every cell as its own outlined rectangle, on a screen of pixel ratio 1 and on
-// one of ratio 2 (the argument). And one pass of the PC font import.
+// against drawing every cell as its own outlined rectangle, and the one-cell paint against the
+// toolkit's floor for it, on a screen of pixel ratio 1 and on one of ratio 2 (the argument).
+// And one pass of the PC font import.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "core/bitmaps/pixel_editor.h"
 #include "gui/bitmaps/glyph_rendering.h"
@@ -120,6 +122,91 @@ void WindowOneCellPaint(benchmark::State& state) {
   editor.check(state);
 }
 
+// The toolkit's own floor for a one-cell paint: a bare widget of the editor window's size, on the
+// screen of the same ratio, that on the same press event repaints one cell-sized rectangle
+// (opaque, as the editor's grid is) and is flushed the same way.
+class OneRectWidget : public QWidget {
+ public:
+  explicit OneRectWidget(QRect cell) : cell_(cell) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override {
+    ink_ = !ink_;
+    update(cell_);
+  }
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(cell_, ink_ ? Qt::black : Qt::white);
+  }
+
+ private:
+  QRect cell_;
+  bool ink_ = false;
+};
+
+// A bare widget of the editor window's size on the screen of the benchmark's ratio, shown and
+// painted once; `rect` is what a press repaints (a cell, or everything).
+struct ShownFloor {
+  std::unique_ptr<OneRectWidget> widget;
+  PaintCount count;
+  QRect cell;
+  explicit ShownFloor(const benchmark::State& state, bool whole) {
+    QSize size;
+    {
+      ShownEditor editor(state);
+      size = editor.window->size();
+      const PixelRect update =
+          editor.window->editor().geometry().CellUpdateRect(CellPosition{50, 144});
+      cell = QRect(update.left, update.top, update.width(), update.height())
+                 .translated(editor.window->canvas()->mapTo(editor.window, QPoint(0, 0)));
+    }
+    widget = std::make_unique<OneRectWidget>(whole ? QRect(QPoint(0, 0), size) : cell);
+    const int ratio = static_cast<int>(state.range(0));
+    if (QScreen* screen = QGuiApplication::screens().value(ratio - 1)) {
+      widget->setScreen(screen);
+      widget->move(screen->geometry().topLeft());
+    }
+    widget->resize(size);
+    widget->installEventFilter(&count);
+    widget->show();
+    QApplication::processEvents();
+    Flush();
+    count.paints = 0;
+  }
+  void check(benchmark::State& state) {
+    if (count.paints < static_cast<int>(state.iterations())) state.SkipWithError("no paint");
+    if (widget->devicePixelRatio() != state.range(0)) state.SkipWithError("another pixel ratio");
+  }
+};
+
+void WidgetOneRectFloor(benchmark::State& state) {
+  ShownFloor floor(state, false);
+  const QPointF at = QRectF(floor.cell).center();
+  for (auto _ : state) {
+    QMouseEvent down(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton,
+                   Qt::NoModifier);
+    QApplication::sendEvent(floor.widget.get(), &down);
+    Flush();
+    state.PauseTiming();
+    QApplication::sendEvent(floor.widget.get(), &up);
+    state.ResumeTiming();
+  }
+  floor.check(state);
+}
+
+// The same widget filling all of itself with one colour: the least a full repaint of a window of
+// this size costs at the ratio, whatever it draws.
+void WidgetFullFillFloor(benchmark::State& state) {
+  ShownFloor floor(state, true);
+  for (auto _ : state) {
+    floor.widget->update();
+    Flush();
+  }
+  floor.check(state);
+}
+
 // Every cell outlined in light grey and filled black or white, one rectangle at a time.
 void DrawCellByCell(QPainter& painter, const PixelGrid& grid, const EditorGeometry& geometry,
                     int firstRow, int lastRow, int firstColumn, int lastColumn) {
@@ -171,10 +258,12 @@ void FontImportPass(benchmark::State& state) {
 }
 
 BENCHMARK(WindowFullRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(WidgetFullFillFloor)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(WindowOperationAndFullRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(CellRectanglesFullRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(PictureRebuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(WindowOneCellPaint)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WidgetOneRectFloor)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(CellRectanglesOneCell)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FontImportPass)->Arg(12)->Arg(20)->Unit(benchmark::kMillisecond);
 

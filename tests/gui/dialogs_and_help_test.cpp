@@ -29,6 +29,9 @@ TEST(QuestionDialog, EndsOnlyThroughYesOrNoWithYesAsDefault) {
   dialog.show();
   QTest::mouseClick(dialog.noButton(), Qt::LeftButton);
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  // Access keys, as the platform's own questions have them.
+  EXPECT_EQ(dialog.yesButton()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Y));
+  EXPECT_EQ(dialog.noButton()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_N));
 }
 
 // The real chooser shows our label as it is and lists the files of that exact name in either

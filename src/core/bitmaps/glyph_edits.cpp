@@ -51,7 +51,8 @@ Bytes EncodeCopiedGlyphs(const std::vector<CopiedGlyph>& glyphs, int rows) {
 
 Result<std::vector<CopiedGlyph>> DecodeCopiedGlyphs(ByteView bytes) {
   const Failure notGlyphs{"Paste", "The clipboard holds no copied characters."};
-  if (bytes.size() < kHeader || !std::equal(std::begin(kSignature), std::end(kSignature), bytes.begin()))
+  if (bytes.size() < kHeader ||
+      !std::equal(std::begin(kSignature), std::end(kSignature), bytes.begin()))
     return notGlyphs;
   const std::size_t count = bytes[kHeader - 1];
   if (count > kGlyphCount || bytes.size() != kHeader + count * kEntry) return notGlyphs;
@@ -75,12 +76,13 @@ std::vector<CopiedGlyph> CopyGlyphs(const GlyphWorkSet& glyphs, const std::vecto
   return copied;
 }
 
-std::vector<int> PasteGlyphs(GlyphWorkSet& glyphs, const std::vector<CopiedGlyph>& copied) {
+std::vector<int> PasteGlyphs(GlyphWorkSet& glyphs, const std::vector<CopiedGlyph>& copied,
+                             int first) {
   std::vector<int> changed;
-  for (const CopiedGlyph& glyph : copied) {
-    const int index = glyph.code - kFirstGlyphCode;
-    if (index < 0 || index >= kGlyphCount) continue;
-    glyphs[static_cast<std::size_t>(index)] = glyph.record;
+  if (first < 0 || first >= kGlyphCount) return changed;
+  for (std::size_t i = 0; i < copied.size() && first + static_cast<int>(i) < kGlyphCount; ++i) {
+    const int index = first + static_cast<int>(i);
+    glyphs[static_cast<std::size_t>(index)] = copied[i].record;
     changed.push_back(index);
   }
   return changed;
@@ -93,7 +95,8 @@ InkLine SetTextInFont(const GlyphWorkSet& glyphs, int rows, const std::string& t
   line.height = rows;
   for (char c : text) {
     const int code = static_cast<unsigned char>(c);
-    if (code == ' ') line.width += space;
+    if (code == ' ')
+      line.width += space;
     else if (code >= kFirstGlyphCode && code < kFirstGlyphCode + kGlyphCount)
       line.width += glyphs[static_cast<std::size_t>(code - kFirstGlyphCode)].width();
   }
@@ -104,7 +107,8 @@ InkLine SetTextInFont(const GlyphWorkSet& glyphs, int rows, const std::string& t
     if (code == ' ') left += space;
     if (code < kFirstGlyphCode || code >= kFirstGlyphCode + kGlyphCount) continue;
     PixelGrid grid;
-    const int width = UnpackGlyph(glyphs[static_cast<std::size_t>(code - kFirstGlyphCode)], rows, grid);
+    const int width =
+        UnpackGlyph(glyphs[static_cast<std::size_t>(code - kFirstGlyphCode)], rows, grid);
     for (int r = 0; r < rows; ++r)
       for (int x = 0; x < width; ++x)
         if (grid.at(r, x))

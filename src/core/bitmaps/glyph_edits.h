@@ -32,9 +32,13 @@ Bytes EncodeCopiedGlyphs(const std::vector<CopiedGlyph>& glyphs, int rows);
 [[nodiscard]] Result<std::vector<CopiedGlyph>> DecodeCopiedGlyphs(ByteView bytes);
 
 std::vector<CopiedGlyph> CopyGlyphs(const GlyphWorkSet& glyphs, const std::vector<int>& indices);
-// Each glyph lands on its character code; the slot's geometry cuts what does not fit when the
-// work set is stored, exactly as after loading a font file. Returns the indices changed.
-std::vector<int> PasteGlyphs(GlyphWorkSet& glyphs, const std::vector<CopiedGlyph>& copied);
+// The copied glyphs land in their order on the character at `first` (0 to 94) and those after
+// it, whatever codes they were copied from; those that would fall past the last character are
+// left out. Each record lands whole, so the slot cuts what does not fit it when the work set is
+// stored, exactly as after loading a font file: the first bytes per glyph of the record, its top
+// rows. Returns the indices changed, in order (none when `first` is not a character).
+std::vector<int> PasteGlyphs(GlyphWorkSet& glyphs, const std::vector<CopiedGlyph>& copied,
+                             int first);
 
 // A line of text set in the font at one pixel per glyph pixel, each character advancing by its
 // width; a space advances by a third of the rows, codes outside 32 to 127 are skipped.

@@ -19,27 +19,43 @@ Result<PixelEditor> PixelEditor::ForGraphic(ByteView extImage, const GraphicTarg
 }
 
 void PixelEditor::BeginStroke() {
-  if (!mouse_.active()) strokeStart_ = std::make_unique<EditorSnapshot>(Snapshot());
+  if (!mouse_.active()) stroke_ = Stroke{geometry_.width, {}};
+}
+
+MouseEffect PixelEditor::Track(MouseEffect effect) {
+  // Every reported cell flipped, so it held the other value before.
+  if (stroke_) {
+    for (const CellPosition& cell : effect.changedCells)
+      stroke_->before.emplace_back(cell, grid_->at(cell.row, cell.column) ? 0 : 1);
+  }
+  return effect;
 }
 
 void PixelEditor::EndStrokeIfDone() {
-  if (mouse_.active() || !strokeStart_) return;
-  if (!(*strokeStart_ == Snapshot())) history_.Record(*strokeStart_);
-  strokeStart_.reset();
+  if (mouse_.active() || !stroke_) return;
+  if (!stroke_->before.empty() || stroke_->width != geometry_.width) {
+    EditorSnapshot before = Snapshot();
+    for (auto change = stroke_->before.rbegin(); change != stroke_->before.rend(); ++change)
+      before.grid.set(change->first.row, change->first.column, change->second);
+    before.width = stroke_->width;
+    // A stroke that painted and erased the same cells, or dragged the width back, is no step.
+    if (before.width != geometry_.width || !(before.grid == *grid_)) history_.Record(before);
+  }
+  stroke_.reset();
 }
 
 MouseEffect PixelEditor::LeftDown(int x, int y) {
   BeginStroke();
-  return mouse_.LeftDown(x, y, *grid_, geometry_);
+  return Track(mouse_.LeftDown(x, y, *grid_, geometry_));
 }
 
 MouseEffect PixelEditor::RightDown(int x, int y) {
   BeginStroke();
-  return mouse_.RightDown(x, y, *grid_, geometry_);
+  return Track(mouse_.RightDown(x, y, *grid_, geometry_));
 }
 
 MouseEffect PixelEditor::Move(int x, int y) {
-  return mouse_.Move(x, y, *grid_, geometry_);
+  return Track(mouse_.Move(x, y, *grid_, geometry_));
 }
 
 MouseEffect PixelEditor::LeftUp() {

@@ -3,6 +3,8 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "core/bitmaps/bmp_import.h"
 #include "core/bitmaps/editor_geometry.h"
@@ -64,6 +66,8 @@ class PixelEditor {
   EditorSnapshot Snapshot() const { return EditorSnapshot{*grid_, geometry_.width}; }
   void Restore(const EditorSnapshot& snapshot);
   void BeginStroke();
+  // Notes what a mouse event changed in the stroke in progress.
+  MouseEffect Track(MouseEffect effect);
   void EndStrokeIfDone();
 
   std::unique_ptr<PixelGrid> grid_ = std::make_unique<PixelGrid>();
@@ -71,7 +75,14 @@ class PixelEditor {
   std::optional<GraphicTarget> target_;
   EditorMouse mouse_;
   EditorHistory history_;
-  std::unique_ptr<EditorSnapshot> strokeStart_;  // the state before the stroke in progress
+  // The stroke in progress: the width it started from and each cell it changed, in order, with
+  // the value the cell had before. A press copies nothing; the state before the stroke is
+  // rebuilt from these when the stroke ends.
+  struct Stroke {
+    int width = 0;
+    std::vector<std::pair<CellPosition, std::uint8_t>> before;
+  };
+  std::optional<Stroke> stroke_;
 };
 
 }  // namespace zentavour

@@ -1,9 +1,9 @@
 #include "gui/bitmaps/bitmap_editors.h"
 
 #include "gui/app/application_state.h"
-#include "gui/common/prompts.h"
 #include "gui/bitmaps/edit_font_dialog.h"
 #include "gui/bitmaps/edit_startup_dialog.h"
+#include "gui/common/prompts.h"
 #include "gui/common/text.h"
 
 namespace zentavour {
@@ -48,13 +48,19 @@ void BitmapEditors::editFont(FontSlot slot, QWidget* owner) {
 
   const int rows = entry->rows;
   EditFontDialog dialog(
-      glyphs_, model, slot, rows, importSettings_, state_.prompts(),
+      glyphs_, [this](const GlyphWorkSet& changed) { replaceFont(changed); }, model, slot, rows,
+      importSettings_, state_.prompts(),
       [this, rows](int index) { openCharacterEditor(index, rows); }, owner);
-  connect(this, &BitmapEditors::glyphEdited, &dialog, &EditFontDialog::showAllGlyphs);
+  connect(this, &BitmapEditors::fontChanged, &dialog, &EditFontDialog::showAllGlyphs);
   if (dialog.exec() != QDialog::Accepted || !stillOnSet(generation)) return;
   const Status stored = state_.editOsFiles(
       [&](OsFileSet& open) { return StoreGlyphWorkSet(glyphs_, open.ExtImage, open.model, slot); });
   if (!stored) state_.prompts().showFailure(owner, stored.failure());
+}
+
+void BitmapEditors::replaceFont(const GlyphWorkSet& glyphs) {
+  glyphs_ = glyphs;
+  emit fontChanged();
 }
 
 void BitmapEditors::editStartupGraphics(QWidget* owner) {
@@ -69,7 +75,7 @@ PixelEditorWindow* BitmapEditors::openCharacterEditor(int index, int rows) {
   auto commit = [this, index, generation](const PixelEditor& editor) {
     if (!stillOnSet(generation)) return;
     editor.PackInto(glyphs_[static_cast<std::size_t>(index)]);
-    emit glyphEdited(index);
+    emit fontChanged();
   };
   characterEditor_ =
       new PixelEditorWindow(PixelEditor::ForGlyph(glyphs_[static_cast<std::size_t>(index)], rows),

@@ -34,8 +34,11 @@ class BitmapEditors : public QObject {
   // "Edit Startup Graphics": "Edit Startup " on the open set's pictures, modally.
   void editStartupGraphics(QWidget* owner);
 
-  // The font being edited: filled when "Edit Font" opens, written back by its OK.
+  // The font being edited: filled when "Edit Font" opens, written back by its OK. Only this
+  // object writes it: Edit Font and its imports hand their changes to replaceFont, a character
+  // editor's OK stores its glyph here; each change is signalled with fontChanged.
   const GlyphWorkSet& glyphs() const { return glyphs_; }
+  void replaceFont(const GlyphWorkSet& glyphs);
 
   // Opens "Character Edit" on glyph index for a slot of `rows` rows. Returns null, opening
   // nothing, while a character editor is open.
@@ -51,8 +54,9 @@ class BitmapEditors : public QObject {
   PixelEditorWindow* graphicEditor() const { return graphicEditor_; }
 
  signals:
-  // A character editor stored its glyph into the font being edited.
-  void glyphEdited(int index);
+  // The font being edited changed: a character editor stored its glyph, or Edit Font replaced
+  // glyphs.
+  void fontChanged();
 
  private:
   void closeEditorsOfOtherSets();

@@ -2,29 +2,31 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/bitmaps/bdf_font.h"
 #include "core/bitmaps/font_file.h"
 #include "core/bitmaps/glyph_edits.h"
-#include "gui/common/dialog_units.h"
-#include "render/picture_files.h"
-#include "gui/common/file_chooser.h"
-#include "gui/common/prompts.h"
-#include "gui/common/web_links.h"
 #include "gui/bitmaps/glyph_rendering.h"
 #include "gui/bitmaps/import_font_dialog.h"
+#include "gui/common/dialog_units.h"
+#include "gui/common/file_chooser.h"
+#include "gui/common/prompts.h"
 #include "gui/common/text.h"
+#include "gui/common/web_links.h"
+#include "render/picture_files.h"
 
 namespace zentavour {
 namespace {
@@ -41,16 +43,25 @@ int SlotColumns(const FontSlotEntry& entry) {
   return 8 * std::clamp(bytesPerRow, 1, 3);
 }
 
-// The list's height in the dialog's layout, in dialog units.
-constexpr int kListHeightUnits = 185;
+// The layout, in dialog units: the dialog's size, the list's place and the buttons' column
+// (left edge and width) with each button's top edge; every button is 14 units high.
+constexpr int kDialogWidth = 242, kDialogHeight = 199;
+constexpr int kMargin = 7, kGap = 3;
+constexpr int kButtonColumnWidth = 62, kButtonHeight = 14;
+constexpr int kOkTop = 7, kCancelTop = 26, kMoreTop = 99, kImportTop = 117, kSaveTop = 151,
+              kLoadTop = 169;
+// The preview's room under the list at most: two lines of the tallest font and a scroll bar.
+constexpr int kPreviewMostHeight = 56;
 
 }  // namespace
 
-EditFontDialog::EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, FontSlot slot,
-                               int rows, FontImportSettings& importSettings, Prompts& prompts,
+EditFontDialog::EditFontDialog(const GlyphWorkSet& glyphs, ChangeFont changeFont,
+                               WorkstationModel model, FontSlot slot, int rows,
+                               FontImportSettings& importSettings, Prompts& prompts,
                                std::function<void(int index)> openCharacter, QWidget* parent)
     : QDialog(parent),
       glyphs_(glyphs),
+      changeFont_(std::move(changeFont)),
       model_(model),
       slot_(slot),
       rows_(rows),
@@ -61,6 +72,7 @@ EditFontDialog::EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, Fon
   setWindowTitle(QStringLiteral("Edit Font"));
   // Only the main window is blocked: an open "Character Edit" stays usable.
   setWindowModality(Qt::WindowModal);
+  const DialogUnits units(this);
 
   list_ = new QListWidget(this);
   list_->setObjectName(QStringLiteral("control1166"));
@@ -68,45 +80,40 @@ EditFontDialog::EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, Fon
   list_->setFlow(QListView::TopToBottom);
   list_->setWrapping(true);
   list_->setResizeMode(QListView::Adjust);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setUniformItemSizes(true);
   list_->setSpacing(1);
-  list_->setMinimumSize(250, 300);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list_->installEventFilter(this);
   for (int k = 0; k < kGlyphCount; ++k) {
     auto* item = new QListWidgetItem(QString(QChar(static_cast<char16_t>(kFirstGlyphCode + k))));
     item->setData(Qt::UserRole, k);
     list_->addItem(item);
   }
-  showAllGlyphs();
 
-  auto makeButton = [this](int id, const QString& text) {
-    auto* button = new QPushButton(text, this);
+  // The buttons sit at their places in a column of their own, whatever the dialog's size.
+  auto* column = new QWidget(this);
+  column->setFixedWidth(units.x(kButtonColumnWidth));
+  column->setMinimumHeight(units.y(kLoadTop + kButtonHeight) - units.y(kMargin));
+  auto makeButton = [&](int id, const QString& text, int top) {
+    auto* button = new QPushButton(text, column);
     button->setObjectName(ControlName(id));
+    button->setGeometry(0, units.y(top) - units.y(kMargin), units.x(kButtonColumnWidth),
+                        units.y(kButtonHeight));
     return button;
   };
-  ok_ = makeButton(1, QStringLiteral("OK"));
-  cancel_ = makeButton(2, QStringLiteral("Cancel"));
-  import_ = makeButton(3, QStringLiteral("Import PC Font"));
-  save_ = makeButton(4, QStringLiteral("Save to Font File"));
-  load_ = makeButton(5, QStringLiteral("Load Font File"));
-  ok_->setDefault(true);
-
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  buttons->addStretch(1);
-  buttons->addWidget(import_);
-  buttons->addSpacing(16);
-  buttons->addWidget(save_);
-  buttons->addWidget(load_);
-
-  more_ = new QPushButton(QStringLiteral("More"), this);
+  ok_ = makeButton(1, QStringLiteral("OK"), kOkTop);
+  cancel_ = makeButton(2, QStringLiteral("Cancel"), kCancelTop);
+  more_ = makeButton(0, QStringLiteral("More"), kMoreTop);
   more_->setObjectName(QStringLiteral("more"));
+  import_ = makeButton(3, QStringLiteral("Import PC Font"), kImportTop);
+  save_ = makeButton(4, QStringLiteral("Save to Font File"), kSaveTop);
+  load_ = makeButton(5, QStringLiteral("Load Font File"), kLoadTop);
+  ok_->setDefault(true);
   more_->setAutoDefault(false);
+
   auto* menu = new QMenu(more_);
   const auto addItem = [&](const QString& text, void (EditFontDialog::*slot)(),
-                             QKeySequence keys = {}) {
+                           QKeySequence keys = {}) {
     QAction* action = menu->addAction(text, this, slot);
     action->setShortcut(keys);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -118,34 +125,43 @@ EditFontDialog::EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, Fon
   addItem(QStringLiteral("Export BDF Font..."), &EditFontDialog::exportBdf);
   addItem(QStringLiteral("Import BDF Font..."), &EditFontDialog::importBdf);
   menu->addSeparator();
-  addItem(QStringLiteral("Set Width..."), &EditFontDialog::setWidth);
-  addItem(QStringLiteral("Copy"), &EditFontDialog::copyGlyphs, QKeySequence::Copy);
-  addItem(QStringLiteral("Paste"), &EditFontDialog::pasteGlyphs, QKeySequence::Paste);
+  // These work on the selected characters; with none selected they are greyed.
+  selectionActions_ = {
+      addItem(QStringLiteral("Set Width..."), &EditFontDialog::setWidth),
+      addItem(QStringLiteral("Copy"), &EditFontDialog::copyGlyphs, QKeySequence::Copy),
+      paste_ = addItem(QStringLiteral("Paste"), &EditFontDialog::pasteGlyphs, QKeySequence::Paste),
+  };
   QAction* all = menu->addAction(QStringLiteral("Select All"), list_, &QListWidget::selectAll);
   all->setShortcut(QKeySequence::SelectAll);
   all->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   this->addAction(all);
   more_->setMenu(menu);
-  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  buttons->addSpacing(16);
-  buttons->addWidget(more_);
 
-  // The preview: a sample line in the font as the display shows it, 1:1 and 2:1.
+  // The preview: a sample line in the font as the display shows it, 1:1 and 2:1, in a room of
+  // its own under the list that scrolls when the line is longer.
   sample_ = new QLineEdit(QStringLiteral("Sound Program 001 A"), this);
   sample_->setObjectName(QStringLiteral("sampleText"));
-  preview_ = new QLabel(this);
+  preview_ = new QLabel;
   preview_->setObjectName(QStringLiteral("preview"));
   preview_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  previewArea_ = new QScrollArea(this);
+  previewArea_->setObjectName(QStringLiteral("previewArea"));
+  previewArea_->setWidget(preview_);
+  previewArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   connect(sample_, &QLineEdit::textChanged, this, &EditFontDialog::showPreview);
 
-  auto* top = new QHBoxLayout;
-  top->addWidget(list_, 1);
-  top->addLayout(buttons);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top, 1);
-  layout->addWidget(sample_);
-  layout->addWidget(preview_);
-  showPreview();
+  auto* left = new QVBoxLayout;
+  left->setSpacing(units.y(kGap));
+  left->addWidget(list_, 1);
+  left->addWidget(sample_);
+  left->addWidget(previewArea_);
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(units.x(kMargin), units.y(kMargin), units.x(kMargin),
+                             units.y(kMargin));
+  layout->setSpacing(units.x(kGap));
+  layout->addLayout(left, 1);
+  layout->addWidget(column);
+  showAllGlyphs();
 
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
@@ -154,7 +170,10 @@ EditFontDialog::EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, Fon
   connect(load_, &QPushButton::clicked, this, &EditFontDialog::loadFontFile);
   connect(list_, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { activate(item->data(Qt::UserRole).toInt()); });
-  resize(420, 360 + 60 + 3 * rows_);
+  connect(list_, &QListWidget::itemSelectionChanged, this, &EditFontDialog::updateSelectionActions);
+  updateSelectionActions();
+  // The layout's size, which no font changes; the user may make it larger.
+  resize(units.size(kDialogWidth, kDialogHeight));
 }
 
 bool EditFontDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -175,9 +194,8 @@ void EditFontDialog::activate(int index) {
 }
 
 void EditFontDialog::importPcFont() {
-  ImportFontDialog dialog(glyphs_, importSettings_, rows_, prompts_, this);
+  ImportFontDialog dialog(changeFont_, importSettings_, rows_, prompts_, this);
   dialog.exec();
-  showAllGlyphs();
 }
 
 void EditFontDialog::saveFontFile() {
@@ -192,14 +210,12 @@ void EditFontDialog::saveFontFile() {
 void EditFontDialog::loadFontFile() {
   const std::optional<QString> path = prompts_.openFile(this, FontFileOpenChooser(), {});
   if (!path) return;
-  const Result<FontFileContents> loaded =
-      LoadFontFile(CorePath(*path), kHomePageAddress);
+  const Result<FontFileContents> loaded = LoadFontFile(CorePath(*path), kHomePageAddress);
   if (!loaded) {
     prompts_.showFailure(this, loaded.failure());
     return;
   }
-  glyphs_ = loaded->glyphs;
-  showAllGlyphs();
+  changeFont(loaded->glyphs);
 }
 
 void EditFontDialog::showGlyph(int index) {
@@ -254,6 +270,14 @@ void EditFontDialog::showPreview() {
   painter.drawImage(4, 8 + one.height(), two);
   painter.end();
   preview_->setPixmap(QPixmap::fromImage(both));
+  preview_->resize(both.size());
+  // The room is as tall as the two lines and a scroll bar, up to its most; a longer line
+  // scrolls sideways and never widens the dialog.
+  const int bar =
+      previewArea_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, previewArea_);
+  const int frame = 2 * previewArea_->frameWidth();
+  previewArea_->setFixedHeight(
+      std::min(both.height() + bar + frame, DialogUnits(this).y(kPreviewMostHeight)));
 }
 
 void EditFontDialog::exportSheet() {
@@ -270,8 +294,7 @@ void EditFontDialog::importSheet() {
   const Result<GlyphWorkSet> read =
       ImportFontSheet(CorePath(*path), glyphs_, *FontSlotTable(model_, slot_));
   if (!read) return prompts_.showFailure(this, read.failure());
-  glyphs_ = *read;
-  showAllGlyphs();
+  changeFont(*read);
 }
 
 void EditFontDialog::exportBdf() {
@@ -289,22 +312,25 @@ void EditFontDialog::importBdf() {
   // The default adjustment fits the font's ascent into the slot, as the CLI does without --adjust.
   const BdfImport in = ImportBdfGlyphs(*font, glyphs_, rows_, std::nullopt);
   if (const auto warning = in.warning()) prompts_.showFailure(this, *warning);
-  glyphs_ = in.glyphs;
-  showAllGlyphs();
+  changeFont(in.glyphs);
 }
 
 void EditFontDialog::setWidth() {
   const std::vector<int> indices = selectedIndices();
   if (indices.empty()) return;
   const FontSlotEntry slot = *FontSlotTable(model_, slot_);
+  const QString question =
+      indices.size() == 1
+          ? QStringLiteral("Width of the selected character:")
+          : QStringLiteral("Width of the %1 selected characters:").arg(indices.size());
   const std::optional<int> width = prompts_.askNumber(
-      this, QStringLiteral("Set Width"),
-      QStringLiteral("Width of the %1 selected characters:").arg(indices.size()),
+      this, QStringLiteral("Set Width"), question,
       glyphs_[static_cast<std::size_t>(indices.front())].width(), 0, MaxGlyphWidth(slot));
   if (!width) return;
-  if (const Status set = SetGlyphWidths(glyphs_, indices, *width, slot); !set)
+  GlyphWorkSet changed = glyphs_;
+  if (const Status set = SetGlyphWidths(changed, indices, *width, slot); !set)
     return prompts_.showFailure(this, set.failure());
-  showAllGlyphs();
+  changeFont(changed);
 }
 
 void EditFontDialog::copyGlyphs() {
@@ -318,23 +344,35 @@ void EditFontDialog::copyGlyphs() {
   // Paint programs take the copied characters as a picture, side by side.
   std::string text;
   for (const CopiedGlyph& glyph : copied) text.push_back(static_cast<char>(glyph.code));
-  data->setImageData(InkLineImage(SetTextInFont(glyphs_, rows_, text), 1, qRgb(0, 0, 0),
-                                  qRgb(255, 255, 255)));
+  data->setImageData(
+      InkLineImage(SetTextInFont(glyphs_, rows_, text), 1, qRgb(0, 0, 0), qRgb(255, 255, 255)));
   QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void EditFontDialog::pasteGlyphs() {
+  const std::vector<int> selected = selectedIndices();
+  if (selected.empty()) return;
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (!data || !data->hasFormat(QString::fromLatin1(kGlyphsMime))) return;
   const QByteArray raw = data->data(QString::fromLatin1(kGlyphsMime));
-  const Result<std::vector<CopiedGlyph>> copied = DecodeCopiedGlyphs(
-      ByteView(reinterpret_cast<const std::uint8_t*>(raw.constData()),
-               static_cast<std::size_t>(raw.size())));
+  const Result<std::vector<CopiedGlyph>> copied =
+      DecodeCopiedGlyphs(ByteView(reinterpret_cast<const std::uint8_t*>(raw.constData()),
+                                  static_cast<std::size_t>(raw.size())));
   if (!copied) return prompts_.showFailure(this, copied.failure());
-  const std::vector<int> changed = PasteGlyphs(glyphs_, *copied);
-  showAllGlyphs();
+  // Onto the first selected character and those after it; the selection then covers what
+  // changed, from where it was.
+  GlyphWorkSet pasted = glyphs_;
+  const std::vector<int> changed = PasteGlyphs(pasted, *copied, selected.front());
+  if (changed.empty()) return;
+  changeFont(pasted);
   list_->clearSelection();
+  list_->setCurrentRow(changed.front(), QItemSelectionModel::NoUpdate);
   for (int index : changed) list_->item(index)->setSelected(true);
+}
+
+void EditFontDialog::updateSelectionActions() {
+  const bool any = !list_->selectedItems().isEmpty();
+  for (QAction* action : selectionActions_) action->setEnabled(any);
 }
 
 void EditFontDialog::fitListToSlot() {
@@ -357,13 +395,8 @@ void EditFontDialog::fitListToSlot() {
                    std::max(icon.height(), metrics.height()) + 6);
   list_->setGridSize(cell);
 
-  // The layout's height decides the rows of a column; the list is then as wide as all 95
-  // characters need, so it never scrolls sideways (the dialog grows instead).
-  const int frame = 2 * list_->frameWidth();
-  const int rows = std::max(1, (DialogUnits(this).y(kListHeightUnits) - frame) / cell.height());
-  const int columns = (kGlyphCount + rows - 1) / rows;
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setMinimumSize(columns * cell.width() + frame + 2, rows * cell.height() + frame + 2);
+  // The characters run down the columns and the list scrolls sideways, as a list in list
+  // mode does; it never asks the dialog for more room than its layout gives it.
 }
 
 }  // namespace zentavour

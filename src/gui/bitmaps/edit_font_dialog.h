@@ -7,10 +7,12 @@
 #include "core/bitmaps/glyph_work_set.h"
 #include "core/osfiles/os_image_layout.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 
 namespace zentavour {
 
@@ -20,15 +22,21 @@ struct FontImportSettings;
 // "Edit Font": the 95 characters of one font of the open OS file set, each with its bitmap as
 // it stands. Activating a character asks openCharacter to open "Character Edit" on it; the font
 // can be replaced by a PC font, saved to and loaded from the program's font file. The dialog
-// works on glyphs; the caller writes them back into the OS image when the dialog is accepted,
-// and Cancel drops every change.
+// reads the font being edited and hands every change to changeFont, whose owner writes it and
+// has the dialog show it again (showAllGlyphs); the owner writes the font back into the OS image
+// when the dialog is accepted, and Cancel drops every change.
+//
+// The dialog keeps its layout size whatever the font: the list scrolls sideways and the preview
+// scrolls within its room, so OK and Cancel stay where the layout puts them on any screen.
 class EditFontDialog : public QDialog {
   Q_OBJECT
 
  public:
+  using ChangeFont = std::function<void(const GlyphWorkSet& glyphs)>;
+
   // glyphs: the font of slot of the model's image, rows rows high.
-  EditFontDialog(GlyphWorkSet& glyphs, WorkstationModel model, FontSlot slot, int rows,
-                 FontImportSettings& importSettings, Prompts& prompts,
+  EditFontDialog(const GlyphWorkSet& glyphs, ChangeFont changeFont, WorkstationModel model,
+                 FontSlot slot, int rows, FontImportSettings& importSettings, Prompts& prompts,
                  std::function<void(int index)> openCharacter, QWidget* parent);
 
   QListWidget* list() const { return list_; }
@@ -45,6 +53,8 @@ class EditFontDialog : public QDialog {
   QPushButton* moreButton() const { return more_; }
   QLineEdit* sampleText() const { return sample_; }
   QLabel* preview() const { return preview_; }
+  QScrollArea* previewArea() const { return previewArea_; }
+  QAction* pasteAction() const { return paste_; }
   // The sample line the preview shows; the owner keeps it between runs.
   QString previewText() const;
   void setPreviewText(const QString& text);
@@ -68,8 +78,11 @@ class EditFontDialog : public QDialog {
   void loadFontFile();
   void showGlyph(int index);
   void fitListToSlot();
+  void updateSelectionActions();
+  void changeFont(const GlyphWorkSet& glyphs) { changeFont_(glyphs); }
 
-  GlyphWorkSet& glyphs_;
+  const GlyphWorkSet& glyphs_;
+  ChangeFont changeFont_;
   WorkstationModel model_;
   FontSlot slot_;
   int rows_;
@@ -86,6 +99,9 @@ class EditFontDialog : public QDialog {
   QPushButton* more_ = nullptr;
   QLineEdit* sample_ = nullptr;
   QLabel* preview_ = nullptr;
+  QScrollArea* previewArea_ = nullptr;
+  std::vector<QAction*> selectionActions_;
+  QAction* paste_ = nullptr;
   void showPreview();
 };
 

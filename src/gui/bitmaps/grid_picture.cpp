@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace zentavour {
 
@@ -21,12 +22,20 @@ void GridPicture::Rebuild(const PixelGrid& grid, const EditorGeometry& geometry,
   const QSize size(Device(pitch * columns) + outline_, Device(pitch * rows) + outline_);
   if (image_.size() != size) image_ = QImage(size, QImage::Format_RGB32);
   image_.setDevicePixelRatio(pixelRatio_);
-  // Everything outline first, then each inside: the same pixels as outlining every cell.
+  // Everything outline first, then each cell row's insides: the same pixels as outlining every
+  // cell. The inside rows of a cell row are all alike, so the first is drawn and copied down.
   image_.fill(kOutline);
+  const auto bytes = static_cast<std::size_t>(image_.width()) * sizeof(QRgb);
   for (int r = 0; r < rows; ++r) {
+    const int top = Device(pitch * r) + outline_;
+    const int bottom = Device(pitch * (r + 1));
+    if (top >= bottom) continue;
+    auto* first = reinterpret_cast<QRgb*>(image_.scanLine(top));
     for (int c = 0; c < columns; ++c) {
-      FillInside(CellPosition{r, c}, grid.at(r, c) ? kInk : kBackground);
+      std::fill(first + Device(pitch * c) + outline_, first + Device(pitch * (c + 1)),
+                grid.at(r, c) ? kInk : kBackground);
     }
+    for (int y = top + 1; y < bottom; ++y) std::memcpy(image_.scanLine(y), first, bytes);
   }
 }
 
@@ -68,6 +77,49 @@ QRect GridPicture::sourceRect(const QRect& clientRect) const {
   const int right = std::min(image_.width(), Device(local.left() + local.width()));
   const int bottom = std::min(image_.height(), Device(local.top() + local.height()));
   return QRect(left, top, right - left, bottom - top);
+}
+
+}  // namespace zentavour
+
+namespace zentavour {
+
+void GridPicture::Paint(QPainter& painter, const QRect& clientRect) const {
+  const QRect target = clientRect & rect();
+  if (target.isEmpty() || image_.isNull()) return;
+  const QRect source = sourceRect(target);
+  const int ratio = static_cast<int>(std::lround(pixelRatio_));
+  const int pitch = geometry_.pitch();
+  // A few cell rows, or a ratio that is not whole: one copy, drawn at a point so that the
+  // picture's own ratio sets its size (a plain blit, no scaling).
+  if (ratio < 2 || ratio != pixelRatio_ || source.height() < 4 * Device(pitch)) {
+    painter.drawImage(QPointF(target.topLeft()), image_, QRectF(source));
+    return;
+  }
+  painter.save();
+  // Device pixels of the picture from here on: the whole ratio cancels exactly.
+  painter.translate(rect().topLeft());
+  painter.scale(1.0 / ratio, 1.0 / ratio);
+  painter.setClipRect(source);
+  const auto band = [&](int top, int bottom) {
+    return QRect(source.left(), top, source.width(), bottom - top) & source;
+  };
+  for (int r = 0; r <= geometry_.rows; ++r) {
+    const int top = Device(pitch * r);
+    if (top >= source.bottom() + 1) break;
+    const int insideTop = top + outline_;
+    const int bottom = r < geometry_.rows ? Device(pitch * (r + 1)) : insideTop;
+    if (bottom <= source.top()) continue;
+    if (const QRect line = band(top, insideTop); !line.isEmpty())
+      painter.fillRect(line, QColor::fromRgb(kOutline));
+    if (const QRect inside = band(insideTop, bottom); !inside.isEmpty()) {
+      // The first inside row of this cell row, without a copy, tiled down the band.
+      const QImage row(image_.constScanLine(insideTop), image_.width(), 1, image_.bytesPerLine(),
+                       image_.format());
+      painter.setBrushOrigin(0, insideTop);
+      painter.fillRect(inside, QBrush(row));
+    }
+  }
+  painter.restore();
 }
 
 }  // namespace zentavour

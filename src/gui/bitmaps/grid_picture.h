@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 
 #include "core/bitmaps/editor_geometry.h"
@@ -36,6 +37,12 @@ class GridPicture {
   QRect rect() const;
   // The device pixels of the image behind a part of the window's client area.
   QRect sourceRect(const QRect& clientRect) const;
+  // Paints the part of the picture inside clientRect (client coordinates) with the painter of
+  // the window. A small part is one copy of its pixels. A large part at a whole pixel ratio of 2
+  // or more is painted band by band: each cell row's outline is one fill, and its inside rows,
+  // which are all alike, repeat the first of them, so the copy reads one row per cell row
+  // instead of every device row of the picture.
+  void Paint(QPainter& painter, const QRect& clientRect) const;
 
  private:
   void FillInside(CellPosition cell, QRgb colour);

@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "core/bitmaps/rendered_glyph.h"
-#include "gui/common/prompts.h"
 #include "gui/bitmaps/glyph_rendering.h"
+#include "gui/common/prompts.h"
 #include "gui/common/text.h"
 
 namespace zentavour {
@@ -24,9 +24,13 @@ constexpr int kPreviewCell = 50;
 
 }  // namespace
 
-ImportFontDialog::ImportFontDialog(GlyphWorkSet& glyphs, FontImportSettings& settings, int rows,
+ImportFontDialog::ImportFontDialog(ReplaceFont replaceFont, FontImportSettings& settings, int rows,
                                    Prompts& prompts, QWidget* parent)
-    : QDialog(parent), glyphs_(glyphs), settings_(settings), rows_(rows), prompts_(prompts) {
+    : QDialog(parent),
+      replaceFont_(std::move(replaceFont)),
+      settings_(settings),
+      rows_(rows),
+      prompts_(prompts) {
   setObjectName(QStringLiteral("IMPORTFONT"));
   setWindowTitle(QStringLiteral("Import Font"));
   setWindowModality(Qt::WindowModal);
@@ -136,7 +140,7 @@ void ImportFontDialog::showAdjustment() {
 
 void ImportFontDialog::runPass() {
   const FontImportPass pass = RunImportPass(settings_.description, settings_.adjustment, rows_);
-  glyphs_ = pass.glyphs;
+  replaceFont_(pass.glyphs);
   for (int k = 0; k < kGlyphCount; ++k) {
     const QImage& image = pass.previews[static_cast<std::size_t>(k)];
     previews_[static_cast<std::size_t>(k)]->setPixmap(image.isNull() ? QPixmap()

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFont>
 #include <array>
+#include <functional>
 
 #include "core/bitmaps/glyph_work_set.h"
 
@@ -22,14 +23,17 @@ struct FontImportSettings {
 };
 
 // "Import Font": renders the characters 33 to 127 in a PC font, shows them doubled, and at every
-// pass replaces the whole font being edited with them. The vertical adjustment picks the cell
-// row that becomes each glyph's top row; a typed value counts when the box loses the focus.
+// pass hands them to replaceFont, which replaces the whole font being edited with them. The
+// vertical adjustment picks the cell row that becomes each glyph's top row; a typed value counts
+// when the box loses the focus.
 class ImportFontDialog : public QDialog {
   Q_OBJECT
 
  public:
-  ImportFontDialog(GlyphWorkSet& glyphs, FontImportSettings& settings, int rows, Prompts& prompts,
-                   QWidget* parent);
+  using ReplaceFont = std::function<void(const GlyphWorkSet& glyphs)>;
+
+  ImportFontDialog(ReplaceFont replaceFont, FontImportSettings& settings, int rows,
+                   Prompts& prompts, QWidget* parent);
 
   QPushButton* okButton() const { return ok_; }
   QPushButton* selectFontButton() const { return selectFont_; }
@@ -50,7 +54,7 @@ class ImportFontDialog : public QDialog {
   void showAdjustment();
   void runPass();
 
-  GlyphWorkSet& glyphs_;
+  ReplaceFont replaceFont_;
   FontImportSettings& settings_;
   int rows_;
   Prompts& prompts_;

@@ -189,7 +189,9 @@ void PixelEditorWindow::buildMenus() {
       ->setShortcut(QKeySequence::Paste);
 }
 
-QWidget* PixelEditorWindow::canvas() const { return canvas_; }
+QWidget* PixelEditorWindow::canvas() const {
+  return canvas_;
+}
 
 QPushButton* PixelEditorWindow::button(EditorCommand command) const {
   const auto found = buttons_.find(command);
@@ -210,8 +212,8 @@ void PixelEditorWindow::importPicture() {
   const std::optional<QString> path = prompts_.openFile(this, PictureOpenChooser(), {});
   if (!path) return;
   const EditorGeometry& geometry = editor_.geometry();
-  const Result<BmpImport> picture = ImportPictureFile(CorePath(*path),
-                                                      geometry.bytesPerRow, geometry.rows);
+  const Result<BmpImport> picture =
+      ImportPictureFile(CorePath(*path), geometry.bytesPerRow, geometry.rows);
   if (!picture) {
     prompts_.showFailure(this, picture.failure());
     return;
@@ -257,7 +259,8 @@ void PixelEditorWindow::redo() {
 }
 
 void PixelEditorWindow::showEffect(const MouseEffect& effect) {
-  updateActions();
+  // A stroke becomes one undo step when it ends; until then the menu has nothing new to show.
+  if (!editor_.mouse().active()) updateActions();
   if (effect.widthChanged) return repaintAll();
   for (const CellPosition& cell : effect.changedCells) {
     picture_.UpdateCell(editor_.grid(), cell);
@@ -273,11 +276,12 @@ void PixelEditorWindow::repaintAll() {
   canvas_->update();
 }
 
-// Undo and Redo are greyed while there is nothing to take back or bring back, and during a
-// stroke, which is taken back as a whole once it ends.
+// Undo and Redo are greyed while there is nothing to take back or bring back. During a stroke
+// they keep their state (the editor refuses both until the stroke, one step, has ended).
 void PixelEditorWindow::updateActions() {
-  undoAction_->setEnabled(editor_.canUndo());
-  redoAction_->setEnabled(editor_.canRedo());
+  const bool undo = editor_.canUndo(), redo = editor_.canRedo();
+  if (undoAction_->isEnabled() != undo) undoAction_->setEnabled(undo);
+  if (redoAction_->isEnabled() != redo) redoAction_->setEnabled(redo);
 }
 
 void PixelEditorWindow::paintCanvas(QPaintEvent* event) {
@@ -288,22 +292,20 @@ void PixelEditorWindow::paintCanvas(QPaintEvent* event) {
   const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
   if (ratio != picture_.pixelRatio()) picture_.Rebuild(editor_.grid(), geometry, ratio);
 
-  for (const QRect& rect : event->region() - picture_.rect()) {
-    painter.fillRect(rect, canvas_->palette().window());
+  // A painted cell lies inside the grid: nothing around it to fill, no marker to draw.
+  if (!picture_.rect().contains(event->rect())) {
+    for (const QRect& rect : event->region() - picture_.rect()) {
+      painter.fillRect(rect, canvas_->palette().window());
+    }
   }
-  if (geometry.kind == EditorKind::Character) {
+  if (const QRect marker = ToQRect(geometry.WidthMarkerRect());
+      geometry.kind == EditorKind::Character && event->rect().intersects(marker)) {
     // The handle the user drags to set the glyph's width.
-    const QRect marker = ToQRect(geometry.WidthMarkerRect());
     painter.setPen(QColor(255, 0, 0));
     painter.setBrush(Qt::white);
     painter.drawRect(marker.adjusted(0, 0, -1, -1));
   }
-  const QRect target = picture_.rect() & event->rect();
-  if (target.isEmpty()) return;
-  // Drawn at a point, the picture's own ratio sets its size: the copy is a plain blit, where
-  // drawing it into a target rectangle goes through the toolkit's scaling even at 1:1.
-  painter.drawImage(QPointF(target.topLeft()), picture_.image(),
-                    QRectF(picture_.sourceRect(target)));
+  picture_.Paint(painter, event->rect());
 }
 
 // Over the grid, a tooltip tells how to draw and that every change can be taken back.

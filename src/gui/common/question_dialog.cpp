@@ -15,6 +15,8 @@ namespace zentavour {
 
 QuestionDialog::QuestionDialog(QWidget* parent, const QString& caption, const QString& text)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  // A caption without a system menu or a close box; Yes and No have access keys (Alt+Y, Alt+N)
+  // as the platform's own questions do.
   setWindowTitle(caption);
   setModal(true);
 
@@ -27,9 +29,9 @@ QuestionDialog::QuestionDialog(QWidget* parent, const QString& caption, const QS
   label->setObjectName(QStringLiteral("text"));
   label->setWordWrap(true);
 
-  yes_ = new QPushButton(QStringLiteral("Yes"), this);
+  yes_ = new QPushButton(QStringLiteral("&Yes"), this);
   yes_->setObjectName(QStringLiteral("control6"));
-  no_ = new QPushButton(QStringLiteral("No"), this);
+  no_ = new QPushButton(QStringLiteral("&No"), this);
   no_->setObjectName(QStringLiteral("control7"));
   yes_->setDefault(true);
   yes_->setAutoDefault(true);

@@ -78,15 +78,53 @@ TEST(GlyphClipboardTest, CopiedGlyphsDecodeAndDamagedOnesAreRefused) {
   const Bytes bytes = EncodeCopiedGlyphs(CopyGlyphs(glyphs, {32, 94}), 12);
   const auto back = DecodeCopiedGlyphs(bytes);
   ASSERT_TRUE(back.ok());
-  GlyphWorkSet pasted{};
-  EXPECT_EQ(PasteGlyphs(pasted, *back), (std::vector<int>{32, 94}));
-  EXPECT_TRUE(pasted == glyphs);
+  EXPECT_EQ((*back)[0].code, 'A');
+  EXPECT_TRUE((*back)[0].record == glyphs[32]);
   Bytes badCode = bytes, cut = bytes, badSignature = bytes;
   badCode[6] = 200;
   cut.pop_back();
   badSignature[0] = 'X';
   for (const Bytes& bad : {badCode, cut, badSignature, Bytes{}})
     EXPECT_FALSE(DecodeCopiedGlyphs(bad).ok());
+}
+
+// Pasted glyphs land from the selected character on, whatever their codes, and end at the last
+// character; a glyph from a larger slot keeps what the smaller one stores: its first bytes.
+TEST(GlyphClipboardTest, PasteLandsFromTheSelectedCharacterAndTheSlotCutsWhatDoesNotFit) {
+  SampleOsFiles sample = BuildSampleOsFiles(WorkstationModel::Orvane);
+  const auto large = LoadGlyphWorkSet(sample.ext, WorkstationModel::Orvane, FontSlot::Large);
+  const auto medium = LoadGlyphWorkSet(sample.ext, WorkstationModel::Orvane, FontSlot::Medium);
+  ASSERT_TRUE(large.ok() && medium.ok());
+  const FontSlotEntry slot = *FontSlotTable(WorkstationModel::Orvane, FontSlot::Medium);
+  const std::vector<CopiedGlyph> ab = CopyGlyphs(*large, {32, 33});  // 'A', 'B'
+  struct Case {
+    std::vector<CopiedGlyph> copied;
+    int first;
+    std::vector<int> changed;
+  };
+  const Case cases[] = {
+      {{ab[0]}, 48, {48}},  // 'A' onto 'Q'
+      {ab, 48, {48, 49}},   // two onto 'Q' and 'R'
+      {ab, 94, {94}},       // cut at the end of the font
+      {ab, 95, {}},         // no character there
+      {ab, -1, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.first);
+    GlyphWorkSet glyphs = *medium;
+    EXPECT_EQ(PasteGlyphs(glyphs, c.copied, c.first), c.changed);
+    Bytes image = sample.ext;
+    ASSERT_TRUE(StoreGlyphWorkSet(glyphs, image, WorkstationModel::Orvane, FontSlot::Medium).ok());
+    for (int k = 0; k < 95; ++k) {
+      const auto at = image.begin() + slot.offset + k * slot.bytesPerGlyph;
+      const auto landed = std::find(c.changed.begin(), c.changed.end(), k);
+      const GlyphRecord& expected =
+          landed == c.changed.end()
+              ? (*medium)[static_cast<std::size_t>(k)]
+              : c.copied[static_cast<std::size_t>(landed - c.changed.begin())].record;
+      EXPECT_TRUE(std::equal(at, at + slot.bytesPerGlyph, expected.bytes.begin())) << k;
+    }
+  }
 }
 
 }  // namespace

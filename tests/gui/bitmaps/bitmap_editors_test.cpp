@@ -4,15 +4,19 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
+#include "core/bitmaps/glyph_edits.h"
 #include "gui/bitmaps/bitmap_gui_support.h"
 #include "gui/bitmaps/edit_font_dialog.h"
 #include "gui/bitmaps/edit_startup_dialog.h"
 #include "gui/bitmaps/import_font_dialog.h"
+#include "gui/common/dialog_units.h"
 #include "gui/osfiles/close_os_files.h"
 
 namespace zentavour::testing {
@@ -150,7 +154,7 @@ void RunMore(EditFontDialog* dialog, const QString& text) {
   ADD_FAILURE() << "no menu item " << text.toStdString();
 }
 
-TEST_F(BitmapEditorsTest, GlyphsCopyBetweenSlotsAndSetsWidthsSetAtOnceAndSheetsRoundTrip) {
+TEST_F(BitmapEditorsTest, GlyphsPasteOntoTheSelectionAcrossSlotsWidthsSetAtOnceSheetsRoundTrip) {
   app.openSet(WorkstationModel::Ossik);
   GlyphWorkSet large;
   editFont(FontSlot::Large, [&](EditFontDialog* dialog) {
@@ -168,14 +172,23 @@ TEST_F(BitmapEditorsTest, GlyphsCopyBetweenSlotsAndSetsWidthsSetAtOnceAndSheetsR
   const std::string sheet = app.dir.file("small.png");
   editFont(FontSlot::Small, [&](EditFontDialog* dialog) {
     Activate(dialog);
+    const GlyphWorkSet original = editors.glyphs();
+    EXPECT_FALSE(dialog->pasteAction()->isEnabled()) << "nothing selected, nowhere to paste";
     QTest::keyClick(dialog->list(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(editors.glyphs()[32], large[32]);
-    EXPECT_EQ(dialog->selectedIndices(), (std::vector<int>{32, 33}));
+    EXPECT_EQ(editors.glyphs(), original);
+    // 'A' and 'B' of the large font onto 'Q' and 'R' of the small one.
+    dialog->list()->item(48)->setSelected(true);
+    EXPECT_TRUE(dialog->pasteAction()->isEnabled());
+    QTest::keyClick(dialog->list(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editors.glyphs()[48], large[32]);
+    EXPECT_EQ(editors.glyphs()[49], large[33]);
+    EXPECT_EQ(editors.glyphs()[32], original[32]);
+    EXPECT_EQ(dialog->selectedIndices(), (std::vector<int>{48, 49}));
     // Set Width on the two pasted characters and one more.
     dialog->list()->item(0)->setSelected(true);
     app.prompts.numbers = {5};
     RunMore(dialog, "Set Width...");
-    for (int k : {0, 32, 33}) EXPECT_EQ(editors.glyphs()[static_cast<std::size_t>(k)].width(), 5);
+    for (int k : {0, 48, 49}) EXPECT_EQ(editors.glyphs()[static_cast<std::size_t>(k)].width(), 5);
     // A sheet exported and imported again changes no glyph.
     const GlyphWorkSet edited = editors.glyphs();
     app.prompts.files = {QString::fromStdString(sheet), QString::fromStdString(sheet)};
@@ -185,20 +198,54 @@ TEST_F(BitmapEditorsTest, GlyphsCopyBetweenSlotsAndSetsWidthsSetAtOnceAndSheetsR
     dialog->okButton()->click();
   });
   EXPECT_TRUE(app.prompts.messages.empty());
-  const auto glyphA = image().begin() + small.offset + 32 * small.bytesPerGlyph;
-  EXPECT_EQ(*glyphA, 5);
+  const auto glyphQ = image().begin() + small.offset + 48 * small.bytesPerGlyph;
+  EXPECT_EQ(*glyphQ, 5);
   const auto [first, last] = ChangedRange(before, image());
   EXPECT_TRUE(first >= small.offset && last <= small.offset + small.tableSize());
 
-  // Another set opened later in the run takes the same paste.
+  // Another set opened later in the run takes the same paste; the last character takes one.
   app.state.closeOsFilesWithoutSaving();
   app.openSet(WorkstationModel::Orvane);
   editFont(FontSlot::Large, [&](EditFontDialog* dialog) {
     Activate(dialog);
+    const GlyphWorkSet original = editors.glyphs();
+    dialog->list()->item(94)->setSelected(true);
     QTest::keyClick(dialog->list(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(editors.glyphs()[33], large[33]);
+    EXPECT_EQ(editors.glyphs()[94], large[32]);
+    EXPECT_EQ(editors.glyphs()[93], original[93]);
     dialog->cancelButton()->click();
   });
+}
+
+// Every character at the widest the slot stores and a long sample line: the dialog keeps its
+// layout size, with OK and Cancel at their places, and fits the smallest common screen.
+TEST_F(BitmapEditorsTest, EditFontKeepsItsSizeAndButtonsWithTheWidestGlyphsOfEverySlot) {
+  const QSize smallScreen(1024, 768);
+  for (WorkstationModel model : {WorkstationModel::Orvane, WorkstationModel::Ossik}) {
+    app.openSet(model);
+    for (FontSlot slot : {FontSlot::Small, FontSlot::Medium, FontSlot::Bold, FontSlot::Large}) {
+      SCOPED_TRACE(static_cast<int>(slot));
+      editFont(slot, [&](EditFontDialog* dialog) {
+        Activate(dialog);
+        dialog->list()->selectAll();
+        app.prompts.numbers = {MaxGlyphWidth(*FontSlotTable(model, slot))};
+        RunMore(dialog, "Set Width...");
+        dialog->sampleText()->setText(QString(40, QLatin1Char('W')));
+        QApplication::processEvents();
+        const DialogUnits units(dialog);
+        EXPECT_EQ(dialog->size(), units.size(242, 199));
+        EXPECT_EQ(dialog->okButton()->mapTo(dialog, QPoint(0, 0)), units.point(173, 7));
+        EXPECT_EQ(dialog->cancelButton()->mapTo(dialog, QPoint(0, 0)), units.point(173, 26));
+        EXPECT_TRUE(dialog->rect().contains(dialog->loadButton()->geometry().translated(
+            dialog->loadButton()->parentWidget()->mapTo(dialog, QPoint(0, 0)))));
+        EXPECT_LE(dialog->frameGeometry().width(), smallScreen.width());
+        EXPECT_LE(dialog->frameGeometry().height(), smallScreen.height());
+        EXPECT_TRUE(dialog->screen()->availableGeometry().contains(dialog->frameGeometry()));
+        dialog->cancelButton()->click();
+      });
+    }
+    app.state.closeOsFilesWithoutSaving();
+  }
 }
 
 TEST_F(BitmapEditorsTest, PicturesGoOutAsBmpAndPngAndComeBackThroughLoadBitmapAndPaste) {
@@ -234,6 +281,17 @@ TEST_F(BitmapEditorsTest, PicturesGoOutAsBmpAndPngAndComeBackThroughLoadBitmapAn
   editor->button(EditorCommand::Ok)->click();
   EXPECT_TRUE(app.prompts.messages.empty());
   EXPECT_EQ(image(), before);
+
+  // An item that holds no picture says so instead of failing to write a file.
+  app.state.closeOsFilesWithoutSaving();
+  app.openSet(WorkstationModel::OrvaneSalone);
+  editStartup([&](EditStartupDialog* dialog) {
+    dialog->list()->setCurrentRow(2);
+    dialog->exportButton()->menu()->actions().value(1)->trigger();
+    dialog->okButton()->click();
+  });
+  ASSERT_EQ(app.prompts.messages.size(), 1u);
+  EXPECT_EQ(app.prompts.messages[0].caption, "Export");
 }
 
 }  // namespace

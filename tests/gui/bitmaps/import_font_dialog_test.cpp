@@ -32,7 +32,8 @@ class ImportFontTest : public ::testing::Test {
   GlyphWorkSet glyphs{};
   FontImportSettings settings;
   int rows = 19;
-  ImportFontDialog dialog{glyphs, settings, rows, app.prompts, nullptr};
+  ImportFontDialog dialog{[this](const GlyphWorkSet& font) { glyphs = font; }, settings, rows,
+                          app.prompts, nullptr};
 };
 
 // The CLI renders a font as the window does; the large slot of this model holds whole records,
