@@ -8,7 +8,7 @@
 #include <QEvent>
 #include <cstdlib>
 
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/app/main_window.h"
 #include "gui/common/qt_prompts.h"
 

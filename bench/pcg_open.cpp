@@ -42,7 +42,7 @@ BENCHMARK(BM_ReadPcgBytes)->Unit(benchmark::kMicrosecond);
 void BM_OpenPcgFile(benchmark::State& state) {
   SampleOnDisk& sample = Sample();
   for (auto _ : state) {
-    Result<PcgIndex> index = OpenPcgFile(sample.path, OpenLockedFile);
+    Result<PcgIndex> index = OpenPcgFile(sample.path, TryOpenLockedFile);
     if (!index.ok()) state.SkipWithError("open failed");
     benchmark::DoNotOptimize(index);
   }

@@ -52,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ChooseOsFile(choice, OsFileRole::Sysinfo, "sysinfo");
   ChooseOsFile(choice, OsFileRole::Ext, "ext");
   ChooseOsFile(choice, OsFileRole::Ext2, "ext2");
-  LoadOkOutcome outcome = PressLoadOk(choice, [&](const std::string& path) -> FileHandlePtr {
-    return std::make_unique<MemoryFile>(&files.at(path), path);
+  LoadOkOutcome outcome = PressLoadOk(choice, [&](const std::string& path) -> Result<FileHandlePtr> {
+    return FileHandlePtr(std::make_unique<MemoryFile>(&files.at(path), path));
   });
   // A press with every file chosen either loads or lets every file go.
   if (choice.sysinfoFile || choice.extFile || choice.ext2File) std::abort();

@@ -38,7 +38,7 @@ int ImportBdfFont(const Arguments& args, const Command& self, SetSession& sessio
   const BdfImport imported = ImportBdfGlyphs(*font, *current, entry->rows, adjust);
   if (const auto warning = imported.warning()) PrintFailure(*warning);
   if (const Status stored =
-          StoreGlyphWorkSet(imported.glyphs, session.set().ExtImage, session.model(), slot);
+          session.apply(FontEditName(slot), [&](OsFileSet& open) { return StoreGlyphWorkSet(imported.glyphs, open.ExtImage, open.model, slot); });
       !stored) {
     PrintFailure(stored.failure());
     return kExitFailed;

@@ -1,5 +1,4 @@
 // Font and startup picture commands: export, import and PC font rendering.
-#include <QBuffer>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -39,21 +38,9 @@ std::optional<FontSlotEntry> SlotOf(const Arguments& args, const Command& self, 
   return entry;
 }
 
-// Encoded in memory first, then written as every file is: whole or not at all.
 bool SavePng(const QImage& image, const std::string& path) {
-  QByteArray encoded;
-  QBuffer buffer(&encoded);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-    PrintFailure(
-        FileError("Error Writing PNG File " + path + "\n\nThe picture could not be encoded."));
-    return false;
-  }
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(encoded.constData());
-  if (Status written =
-          WriteWholeFile(path, ByteView(bytes, static_cast<std::size_t>(encoded.size())));
-      !written) {
-    PrintFailure({"File Error", "Error Writing PNG File " + path + "\n\n" + written.failure().text,
-                  written.failure().detail});
+  if (const Status written = WritePngFile(image, path); !written) {
+    PrintFailure(written.failure());
     return false;
   }
   return true;
@@ -111,7 +98,7 @@ int FontImport(const Arguments& args, const Command& self) {
       PrintFailure(sheet.failure());
       return kExitFailed;
     }
-    if (const Status stored = StoreGlyphWorkSet(*sheet, session.set().ExtImage, session.model(), slot);
+    if (const Status stored = session.apply(FontEditName(slot), [&](OsFileSet& open) { return StoreGlyphWorkSet(*sheet, open.ExtImage, open.model, slot); });
         !stored) {
       PrintFailure(stored.failure());
       return kExitFailed;
@@ -119,16 +106,13 @@ int FontImport(const Arguments& args, const Command& self) {
     return session.SaveAndClose("Loaded the sheet " + args.operands[0] + " into the " +
                                 SlotName(slot) + " font and saved the OS files.");
   }
-  std::string why;
-  const auto font = LoadFontFile(args.operands[0], kHomePageAddress, ExplainingOpener(why));
+  const auto font = LoadFontFile(args.operands[0], kHomePageAddress);
   if (!font) {
-    Failure failure = font.failure();
-    if (failure.detail.empty()) failure.detail = why;
-    PrintFailure(failure);
+    PrintFailure(font.failure());
     return kExitFailed;
   }
   // The slot's geometry cuts what does not fit, as OK in the font editor does.
-  if (const Status stored = StoreGlyphWorkSet(font->glyphs, session.set().ExtImage, session.model(), slot);
+  if (const Status stored = session.apply(FontEditName(slot), [&](OsFileSet& open) { return StoreGlyphWorkSet(font->glyphs, open.ExtImage, open.model, slot); });
       !stored) {
     PrintFailure(stored.failure());
     return kExitFailed;
@@ -166,7 +150,7 @@ int FontRender(const Arguments& args, const Command& self) {
   font.setPixelSize(*size);
   const int adjustment = adjust.value_or(LeadingRows(font));
   const GlyphWorkSet glyphs = RenderFont(font, adjustment).glyphs;
-  if (const Status stored = StoreGlyphWorkSet(glyphs, session.set().ExtImage, session.model(), slot);
+  if (const Status stored = session.apply(FontEditName(slot), [&](OsFileSet& open) { return StoreGlyphWorkSet(glyphs, open.ExtImage, open.model, slot); });
       !stored) {
     PrintFailure(stored.failure());
     return kExitFailed;
@@ -272,7 +256,7 @@ int GraphicImport(const Arguments& args, const Command& self) {
   }
   for (const Failure& warning : picture->warnings) PrintFailure(warning);
   picture->ApplyTo(grid);
-  if (const Status packed = PackGraphic(grid, session.set().ExtImage, *target); !packed) {
+  if (const Status packed = session.apply("Edit Startup Graphic", [&](OsFileSet& open) { return PackGraphic(grid, open.ExtImage, *target); }); !packed) {
     PrintFailure(packed.failure());
     return kExitFailed;
   }

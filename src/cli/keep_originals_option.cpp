@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/os_set_options.h"
+#include "core/osfiles/kept_originals.h"
 
 namespace zentavour::cli {
 namespace {
@@ -37,36 +38,25 @@ std::string ProgramDataFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
 }
 
-KeptOriginalsStep::KeptOriginalsStep(const Arguments& args, const Command& command,
-                                     const OsFileSet& set)
-    : model_(set.model), wanted_(WritesSet(command.words) && !args.flags.count("no-backup")) {
-  if (!wanted_ || !set.isOpen()) return;
-  Result<std::vector<OriginalFile>> originals = OriginalsOf(set);
-  if (!originals) {
-    PrintFailure(originals.failure());
-    ok_ = false;
-    return;
-  }
-  originals_ = std::move(*originals);
-}
+KeptOriginalsStep::KeptOriginalsStep(const Arguments& args, const Command& command)
+    : wanted_(WritesSet(command.words) && !args.flags.count("no-backup")) {}
 
-bool KeptOriginalsStep::Run() const {
-  if (!wanted_) return true;
+std::function<Status(const OsSetDocument&)> KeptOriginalsStep::beforeWrite() {
+  if (!wanted_) return {};
   const std::string data = ProgramDataFolder();
   if (data.empty()) {
-    PrintFailure(
-        FileError("The program's data folder is not known, so the original OS files "
-                  "could not be kept and nothing was saved. Use --no-backup to save "
-                  "without a copy."));
-    return false;
+    return [](const OsSetDocument&) {
+      return Status(
+          FileError("The program's data folder is not known, so the original OS files "
+                    "could not be kept and nothing was saved. Use --no-backup to save "
+                    "without a copy."));
+    };
   }
-  const Result<std::string> kept = KeepOriginals(data, model_, originals_);
-  if (!kept) {
-    PrintFailure(kept.failure());
-    return false;
-  }
-  std::printf("%s\n", KeptOriginalsNote(*kept).c_str());
-  return true;
+  return KeepOriginalsBeforeWrite(data, kept_);
+}
+
+void KeptOriginalsStep::PrintKept() const {
+  if (!kept_.empty()) std::printf("%s\n", KeptOriginalsNote(kept_).c_str());
 }
 
 }  // namespace zentavour::cli

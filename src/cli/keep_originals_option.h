@@ -1,11 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
-#include "core/osfiles/kept_originals.h"
-#include "core/osfiles/os_file_set.h"
+#include "core/osfiles/os_set_document.h"
 
 namespace zentavour::cli {
 
@@ -18,18 +18,15 @@ std::string ProgramDataFolder();
 // What a writing command keeps before it saves: the set's files as opened, unless --no-backup.
 class KeptOriginalsStep {
  public:
-  // Takes the files of a set just opened when the command writes it; prints a failure and
-  // leaves ok() false when SYSINFO cannot be read.
-  KeptOriginalsStep(const Arguments& args, const Command& command, const OsFileSet& set);
-  bool ok() const { return ok_; }
-  // Keeps the copy and prints where; false (the failure printed) when it could not be kept.
-  [[nodiscard]] bool Run() const;
+  KeptOriginalsStep(const Arguments& args, const Command& command);
+  // The save's step before it writes (empty when the command keeps no copy).
+  std::function<Status(const OsSetDocument&)> beforeWrite();
+  // After a save: prints where the copy went.
+  void PrintKept() const;
 
  private:
-  WorkstationModel model_;
   bool wanted_;
-  bool ok_ = true;
-  std::vector<OriginalFile> originals_;
+  std::string kept_;
 };
 
 }  // namespace zentavour::cli

@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/keep_originals_option.h"
+#include "core/common/file_handle.h"
 #include "core/samples/sample_os_files.h"
 #include "zentavour_version.h"
 
@@ -102,5 +103,5 @@ int Main(const std::vector<std::string>& argv) {
 }  // namespace zentavour::cli
 
 int main(int argc, char** argv) {
-  return zentavour::cli::Main(std::vector<std::string>(argv + 1, argv + argc));
+  return zentavour::cli::Main(zentavour::CommandLineArguments(argc, argv));
 }

@@ -58,18 +58,6 @@ struct ExtReport {
   bool ok() const { return sizeOk && sums.ok(); }
 };
 
-// Files larger than this are not summed: no model's EXT file comes near it.
-constexpr std::int64_t kLargestCheckedFile = 64 * 1024 * 1024;
-
-// The whole file, or nothing when it is empty, too large to sum or cannot be read.
-Bytes ReadForCheck(FileHandle& file) {
-  const std::int64_t size = file.Size();
-  if (size <= 0 || size > kLargestCheckedFile) return {};
-  Bytes bytes(static_cast<std::size_t>(size));
-  if (!file.ReadAt(0, bytes)) return {};
-  return bytes;
-}
-
 int Check(const Arguments& args, const Command& self) {
   std::string error;
   const auto paths = ResolveSetPaths(args, error);
@@ -77,44 +65,25 @@ int Check(const Arguments& args, const Command& self) {
   const WorkstationModelInfo& info = ModelInfo(paths->model);
 
   // Opened as the program opens them, so files another program holds are reported the same way.
-  std::string why;
-  const FileOpener open = ExplainingOpener(why);
-  const auto refused = [&](const char* text) {
-    Failure failure = FileError(text);
-    failure.detail = why;
-    PrintFailure(failure);
+  Result<OsSetInspection> inspected =
+      InspectOsFiles(paths->model, paths->sysinfo, paths->ext, paths->ext2, TryOpenLockedFile);
+  if (!inspected) {
+    PrintFailure(inspected.failure());
     return kExitFailed;
-  };
-  FileHandlePtr sysinfo = open(paths->sysinfo);
-  if (!sysinfo) return refused("Error Opening SYSINFO File");
-  std::vector<std::pair<std::string, std::string>> extFiles{{"ext", paths->ext}};
-  if (info.hasSecondExt()) extFiles.emplace_back("ext2", paths->ext2);
-
-  const std::int64_t sysinfoSize = sysinfo->Size();
-  const Bytes sysinfoBytes = ReadForCheck(*sysinfo);
-  const std::uint8_t marker = sysinfoBytes.size() > kSaloneLayoutMarkerOffset
-                                  ? sysinfoBytes[kSaloneLayoutMarkerOffset]
-                                  : 0;
-  const std::uint32_t sysinfoMinimum = MinimumSysinfoSize(paths->model, marker);
-
-  std::vector<ExtReport> reports;
-  std::vector<Bytes> images;
-  for (std::size_t i = 0; i < extFiles.size(); ++i) {
-    ExtReport report;
-    report.role = extFiles[i].first;
-    report.path = extFiles[i].second;
-    FileHandlePtr file = open(report.path);
-    if (!file) return refused(i == 0 ? "Error Opening EXT File" : "Error Opening EXT2 File");
-    report.size = file->Size();
-    report.sizeOk = report.size == info.extImageSize;
-    images.push_back(ReadForCheck(*file));
-    reports.push_back(report);
   }
-  // The same three values the OS Data panel shows.
-  const SetChecksumStatus sums = ChecksumStatusOf(paths->model, sysinfoBytes, images[0],
-                                                  images.size() > 1 ? ByteView(images[1]) : ByteView());
-  for (std::size_t i = 0; i < reports.size() && i < sums.ext.size(); ++i) {
-    reports[i].sums = sums.ext[i];
+  const std::int64_t sysinfoSize = inspected->sysinfoSize;
+  const std::uint32_t sysinfoMinimum = inspected->sysinfoMinimum;
+  const std::uint8_t marker = inspected->layoutMarker;
+  std::vector<ExtReport> reports;
+  const std::string extPaths[] = {paths->ext, paths->ext2};
+  for (std::size_t i = 0; i < inspected->extSizes.size(); ++i) {
+    ExtReport report;
+    report.role = i == 0 ? "ext" : "ext2";
+    report.path = extPaths[i];
+    report.size = inspected->extSizes[i];
+    report.sizeOk = report.size == info.extImageSize;
+    if (i < inspected->checksums.ext.size()) report.sums = inspected->checksums.ext[i];
+    reports.push_back(report);
   }
   const bool sysinfoOk = sysinfoSize >= sysinfoMinimum;
   bool allOk = sysinfoOk;
@@ -187,8 +156,9 @@ int GmList(const Arguments& args, const Command& self) {
     if (!number) return UsageError(self, "--bank is 1 or 2");
     bank = *number;
   }
-  OsFileSet set;
-  if (!OpenSet(*paths, set)) return kExitFailed;
+  SetSession session(args, self);
+  if (!session.ok()) return session.exitCode();
+  const OsFileSet& set = session.set();
   if (bank == 2 && !set.hasGmBank2()) {
     PrintFailure({"Error", "The " + std::string(ModelInfo(paths->model).name) +
                                " OS holds only GM bank 1."});

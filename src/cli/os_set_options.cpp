@@ -99,25 +99,12 @@ void PrintFailure(const Failure& failure) {
   if (!failure.detail.empty()) std::fprintf(stderr, "%s\n", failure.detail.c_str());
 }
 
-FileOpener ExplainingOpener(std::string& why) {
-  return [&why](const std::string& path) -> FileHandlePtr {
-    Result<FileHandlePtr> opened = TryOpenLockedFile(path);
-    if (opened) return std::move(*opened);
-    why = opened.failure().detail;
-    return nullptr;
-  };
-}
-
-bool OpenSet(const SetPaths& paths, OsFileSet& set) {
-  std::string why;
+std::optional<OsSetDocument> OpenSetDocument(const SetPaths& paths) {
   LoadOkOutcome outcome =
-      LoadOsFiles(paths.model, paths.sysinfo, paths.ext, paths.ext2, ExplainingOpener(why));
-  // A refused open is the last message of a load that stopped.
-  if (!outcome.set && !outcome.messages.empty()) outcome.messages.back().detail = why;
+      LoadOsFiles(paths.model, paths.sysinfo, paths.ext, paths.ext2, TryOpenLockedFile);
   for (const Failure& failure : outcome.messages) PrintFailure(failure);
-  if (!outcome.set) return false;
-  set = std::move(*outcome.set);
-  return true;
+  if (!outcome.set) return std::nullopt;
+  return OsSetDocument(std::move(*outcome.set));
 }
 
 }  // namespace zentavour::cli

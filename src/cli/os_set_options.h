@@ -5,6 +5,7 @@
 
 #include "cli/arguments.h"
 #include "core/osfiles/os_file_set.h"
+#include "core/osfiles/os_set_document.h"
 
 namespace zentavour::cli {
 
@@ -28,13 +29,9 @@ std::optional<WorkstationModel> ModelFromOptionName(const std::string& name);
 // Resolves the set's model and paths from the options; error is set on a usage error.
 std::optional<SetPaths> ResolveSetPaths(const Arguments& args, std::string& error);
 
-// Opens the set as the Load OS Files dialog would, printing its messages to stderr.
-// Returns false when the set could not be opened.
-[[nodiscard]] bool OpenSet(const SetPaths& paths, OsFileSet& set);
-
-// Opens files as the program does (locked), keeping in `why` the file and the system's reason
-// for the last refusal, which the windows' messages ("Error Opening EXT File") leave out.
-FileOpener ExplainingOpener(std::string& why);
+// Opens the set as the Load OS Files dialog would, printing its messages to stderr; the one way
+// the commands open a set. Nothing when the set could not be opened.
+[[nodiscard]] std::optional<OsSetDocument> OpenSetDocument(const SetPaths& paths);
 
 // Prints a failure as the message box would show it, caption and text, then the file and the
 // system's reason when there is one.

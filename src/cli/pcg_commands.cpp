@@ -21,14 +21,13 @@ std::optional<int> ParseBankLetter(const std::string& text) {
 std::string BankLetter(int bank) { return std::string(1, static_cast<char>('A' + bank)); }
 
 std::optional<PcgIndex> OpenPcg(const std::string& path) {
-  std::string why;
-  auto index = OpenPcgFile(path, ExplainingOpener(why));
+  auto index = OpenPcgFile(path, TryOpenLockedFile);
   if (!index) {
-    Failure failure = index.failure();
-    if (failure.detail.empty()) failure.detail = why;
-    PrintFailure(failure);
+    PrintFailure(index.failure());
     return std::nullopt;
   }
+  // What a damaged file left out goes to stderr, as the window shows it.
+  for (const Failure& warning : PcgDamageWarnings(*index)) PrintFailure(warning);
   return std::move(*index);
 }
 
@@ -100,15 +99,16 @@ std::vector<std::pair<std::string, std::string>> ProgramFields(const ProgramEdit
     return i ? std::string(TableName(table, *i)) : std::string();
   };
   const auto yes = [](bool b) { return std::string(b ? "on" : "off"); };
-  static const char* kModes[] = {"Single", "Double", "Drums"};
+  namespace label = program_edit_label;
+  const auto str = [](std::string_view text) { return std::string(text); };
   std::vector<std::pair<std::string, std::string>> fields{
       {"Name", f.name},
-      {"Oscillator Mode", f.oscillatorMode ? kModes[*f.oscillatorMode] : ""},
-      {"Voice Assign Mode", f.monophonic ? "Monophonic" : "Polyphonic"},
-      {"Legato", yes(f.legato)},
-      {"Priority", from(PriorityNames(), f.priority)},
-      {"Single Trigger", yes(f.singleTrigger)},
-      {"Hold", yes(f.hold)},
+      {str(label::kOscillatorMode), str(OscillatorModeName(f.oscillatorMode))},
+      {str(label::kVoiceAssignMode), str(f.monophonic ? label::kMonophonic : label::kPolyphonic)},
+      {str(label::kLegato), yes(f.legato)},
+      {str(label::kPriority), from(PriorityNames(), f.priority)},
+      {str(label::kSingleTrigger), yes(f.singleTrigger)},
+      {str(label::kHold), yes(f.hold)},
       {"Scale Type", from(ScaleNames(), f.scaleType)},
       {"Scale Key", from(KeyNames(), f.scaleKey)},
       {"Scale Random", std::to_string(f.scaleRandom)},
@@ -122,9 +122,9 @@ std::vector<std::pair<std::string, std::string>> ProgramFields(const ProgramEdit
       fields.emplace_back(p + "Memory", from(MemoryNames(), ms->memory));
       fields.emplace_back(p + "Multisample",
                           ms->listIndex ? names[static_cast<std::size_t>(*ms->listIndex)] : std::string());
-      fields.emplace_back(p + "Start Offset", yes(ms->startOffset));
-      fields.emplace_back(p + "Reverse", yes(ms->reverse));
-      fields.emplace_back(p + "Level", std::to_string(ms->level));
+      fields.emplace_back(p + str(label::kStartOffset), yes(ms->startOffset));
+      fields.emplace_back(p + str(label::kReverse), yes(ms->reverse));
+      fields.emplace_back(p + str(label::kLevel), std::to_string(ms->level));
     }
     if (o == 0) {
       fields.emplace_back("OSC 1 Octave", std::to_string(osc.octave));
@@ -142,7 +142,7 @@ std::vector<std::pair<std::string, std::string>> ProgramFields(const ProgramEdit
     const SwitchFields& sw = f.switches[static_cast<std::size_t>(s)];
     const std::string p = "SW" + std::to_string(s + 1) + " ";
     fields.emplace_back(p + "Mode", std::string(TableName(SwitchModeNames(), sw.momentary ? 1 : 0)));
-    fields.emplace_back(p + "Default ON", yes(sw.defaultOn));
+    fields.emplace_back(p + str(label::kDefaultOn), yes(sw.defaultOn));
   }
   return fields;
 }
@@ -199,7 +199,7 @@ int GmTransfer(const Arguments& args, const Command& self) {
     PrintFailure({"Error", "This PCG file has no program bank " + BankLetter(*bank) + " to transfer."});
     return kExitFailed;
   }
-  if (const Status moved = TransferProgramBankToGm(session.set(), *index, *slot, *to); !moved) {
+  if (const Status moved = session.apply(GmTransferEditName(BankLetter(*bank), *to), [&](OsFileSet& open) { return TransferProgramBankToGm(open, *index, *slot, *to); }); !moved) {
     PrintFailure(moved.failure());
     return kExitFailed;
   }

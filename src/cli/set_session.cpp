@@ -4,25 +4,27 @@
 
 namespace zentavour::cli {
 
-SetSession::SetSession(const Arguments& args, const Command& self) {
+SetSession::SetSession(const Arguments& args, const Command& self) : keep_(args, self) {
   std::string error;
   const auto paths = ResolveSetPaths(args, error);
   if (!paths) {
     exitCode_ = UsageError(self, error);
     return;
   }
-  ok_ = OpenSet(*paths, set_);
-  if (ok_) keep_.emplace(args, self, set_);
-  if (keep_ && !keep_->ok()) ok_ = false;
+  std::optional<OsSetDocument> opened = OpenSetDocument(*paths);
+  if (!opened) return;
+  document_ = std::move(*opened);
+  ok_ = true;
 }
 
 int SetSession::SaveAndClose(const std::string& done) {
-  if (keep_ && !keep_->Run()) return kExitFailed;
-  if (const Status saved = WriteBackOsFiles(set_, WriteBackReader::Command); !saved) {
+  if (const Status saved = document_.save({WriteBackReader::Command, keep_.beforeWrite()});
+      !saved) {
     PrintFailure(saved.failure());
     return kExitFailed;
   }
-  CloseOsFileSet(set_);
+  keep_.PrintKept();
+  document_ = OsSetDocument();
   std::printf("%s\n", done.c_str());
   return kExitOk;
 }

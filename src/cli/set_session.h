@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "cli/os_set_options.h"
 #include "core/osfiles/os_file_set.h"
 #include "core/osfiles/os_image_layout.h"
+#include "core/osfiles/os_set_document.h"
 
 namespace zentavour::cli {
 
@@ -19,16 +21,21 @@ class SetSession {
 
   bool ok() const { return ok_; }
   int exitCode() const { return exitCode_; }
-  OsFileSet& set() { return set_; }
-  WorkstationModel model() const { return set_.model; }
+  const OsFileSet& set() const { return document_.set(); }
+  WorkstationModel model() const { return document_.model(); }
+
+  // Applies a named edit to the set, as the windows do.
+  [[nodiscard]] Status apply(std::string name, const std::function<Status(OsFileSet&)>& edit) {
+    return document_.apply(std::move(name), edit);
+  }
 
   // Writes the set back as "Yes" does, after keeping the original (unless --no-backup); reports
   // a failure and returns kExitFailed.
   int SaveAndClose(const std::string& done);
 
  private:
-  OsFileSet set_;
-  std::optional<KeptOriginalsStep> keep_;
+  OsSetDocument document_;
+  KeptOriginalsStep keep_;
   bool ok_ = false;
   int exitCode_ = kExitFailed;
 };

@@ -64,14 +64,16 @@ QImage InkLineImage(const InkLine& line, int scale, QRgb ink, QRgb paper) {
 }
 
 Status WritePngFile(const QImage& image, const std::string& path) {
+  // Encoded in memory first, then written as every file is: whole or not at all.
   QByteArray data;
   QBuffer buffer(&data);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) return FileError("Error Writing PNG File " + path);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    return FileError("Error Writing PNG File " + path + "\n\nThe picture could not be encoded.");
+  }
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
   if (Status written = WriteWholeFile(path, ByteView(bytes, static_cast<std::size_t>(data.size())));
       !written) {
-    Failure failed = FileError("Error Writing PNG File " + path);
+    Failure failed = FileError("Error Writing PNG File " + path + "\n\n" + written.failure().text);
     failed.detail = written.failure().detail;
     return failed;
   }

@@ -77,6 +77,11 @@ TEST(CliPcgAndGm, ListsPcgBanksAndGmBanks) {
   const auto notPcg = RunCli({"pcg", "list", pcgDir.file("x.PCG")});
   EXPECT_EQ(notPcg.exitCode, 1);
   EXPECT_NE(notPcg.err.find("File Error"), std::string::npos);
+  // A cut file lists what it holds whole and says what it left out, as the window does.
+  WriteFileBytes(pcgDir.file("cut.PCG"), Bytes(sample.bytes.begin(), sample.bytes.end() - 100));
+  const auto cut = RunCli({"pcg", "list", pcgDir.file("cut.PCG")});
+  EXPECT_EQ(cut.exitCode, 0) << cut.err;
+  EXPECT_NE(cut.err.find("Warning: This PCG file ends before"), std::string::npos) << cut.err;
 
   const SetOnDisk mi(M::OrvaneMi, "orvane-mi");
   EXPECT_NE(mi.run({"gm", "list"}).out.find("  0  Acoustic Piano"), std::string::npos);

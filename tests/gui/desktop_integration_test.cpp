@@ -204,12 +204,11 @@ TEST_F(DesktopIntegrationTest, SavingKeepsTheOriginalFirstAndAGoneRecentFileLeav
   WriteFileBytes(app.dir.file("data"), Bytes(1, 0));  // the data folder's place is taken
   const SampleSetPaths set = app.openSet(M::Ossik);
   const Bytes ext = ReadFileBytes(set.ext);
-  ASSERT_TRUE(app.state
-                  .editOsFiles([](OsFileSet& s) {
-                    s.ExtImage.at(9000) ^= 0x0F;
-                    return Status();
-                  })
-                  .ok());
+  const auto flip = [](OsFileSet& s) {
+    s.ExtImage.at(9000) ^= 0x0F;
+    return Status();
+  };
+  ASSERT_TRUE(app.state.applyOsEdit("Edit", flip).ok());
   const Status refused = app.state.saveAndCloseOsFiles();
   ASSERT_FALSE(refused.ok());
   EXPECT_NE(refused.failure().text.find("could not be kept"), std::string::npos);

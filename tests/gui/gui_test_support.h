@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "core/osfiles/os_file_set.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "scripted_prompts.h"
 #include "support/temp_dir.h"
 

@@ -12,6 +12,9 @@
 
 #include "bitmaps/bitmap_gui_support.h"
 #include "gui/app/about_dialog.h"
+#include "gui/bitmaps/bitmap_editors.h"
+#include "gui/bitmaps/edit_startup_dialog.h"
+#include "gui/bitmaps/pixel_editor_window.h"
 #include "gui/osfiles/load_os_files_dialog.h"
 #include "gui/osfiles/os_data_panel.h"
 #include "gui_test_support.h"
@@ -24,7 +27,7 @@ const ShownText kSaveChanges{"Close OS Files", "Save Changes to OS Files?"};
 
 // Flips the low bits of one byte of the open EXT image, as an editor's edit would.
 void EditImage(ApplicationState& state, std::size_t at) {
-  const Status edited = state.editOsFiles([at](OsFileSet& set) {
+  const Status edited = state.applyOsEdit("Edit Test Byte", [at](OsFileSet& set) {
     set.ExtImage.at(at) ^= 0x0F;
     return Status();
   });
@@ -193,6 +196,35 @@ TEST_F(MainWindowTest, AFailedSaveKeepsTheSetOpenUntilGivenUp) {
   EXPECT_EQ(exited.count(), 1);
   EXPECT_FALSE(app.state.osFiles().isOpen());
   EXPECT_EQ(ReadFileBytes(paths.ext), before);
+}
+
+// The Edit menu takes a picture's OK back and forth; the title's mark follows.
+TEST_F(MainWindowTest, CtrlZTakesAPictureEditBackAndTheMarkFollows) {
+  openThroughMenu(WorkstationModel::Orvane, app.writeSet(WorkstationModel::Orvane));
+  const Bytes before = app.state.osFiles().ExtImage;
+  OnNextModal<EditStartupDialog>([](EditStartupDialog* dialog) {
+    ActivateItem(dialog->list(), 0);
+    dialog->okButton()->click();
+  });
+  window.bitmapEditors()->editStartupGraphics(&window);
+  PixelEditorWindow* picture = window.bitmapEditors()->graphicEditor();
+  ASSERT_NE(picture, nullptr);
+  picture->button(EditorCommand::Invert)->click();
+  picture->button(EditorCommand::Ok)->click();
+  const auto menu = [&] {
+    return window.undoAction()->text() + (window.undoAction()->isEnabled() ? " +" : "") + ", " +
+           window.redoAction()->text() + (window.redoAction()->isEnabled() ? " +" : "") +
+           (window.isWindowModified() ? ", modified" : "");
+  };
+  EXPECT_EQ(menu(), "&Undo Edit Startup Graphic ORVANE +, &Redo, modified");
+
+  Activate(&window);
+  QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(app.state.osFiles().ExtImage, before);
+  EXPECT_EQ(menu().toStdString(), "&Undo, &Redo Edit Startup Graphic ORVANE +");
+  QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_NE(app.state.osFiles().ExtImage, before);
+  EXPECT_EQ(menu(), "&Undo Edit Startup Graphic ORVANE +, &Redo, modified");
 }
 
 // With a set open, closing asks first (the tests above); without one, Exit ends at once.

@@ -21,7 +21,7 @@ std::optional<T> Take(std::deque<T>& queue, const std::string& what) {
 
 }  // namespace
 
-void ScriptedPrompts::message(QWidget*, const QString& caption, const QString& text) {
+void ScriptedPrompts::message(QWidget*, const QString& caption, const QString& text, Severity) {
   messages.push_back({caption, text});
 }
 

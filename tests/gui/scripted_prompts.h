@@ -24,7 +24,8 @@ struct AskedFile {
 // test, so a window that asks more than expected is caught.
 class ScriptedPrompts : public Prompts {
  public:
-  void message(QWidget* parent, const QString& caption, const QString& text) override;
+  void message(QWidget* parent, const QString& caption, const QString& text,
+               Severity severity) override;
   bool question(QWidget* parent, const QString& caption, const QString& text) override;
   std::optional<QString> openFile(QWidget* parent, const FileChooser& chooser,
                                   const QString& initialPath) override;

@@ -5,7 +5,7 @@
 namespace zentavour::testing {
 
 FileOpener FaultyOpener(std::shared_ptr<FaultPlan> plan) {
-  return [plan](const std::string& path) -> FileHandlePtr {
+  return [plan](const std::string& path) -> Result<FileHandlePtr> {
     ++plan->opens;
     return OpenLockedFileWithFaults(path, [plan, path]() -> std::optional<SaveFaults> {
       const bool matches = plan->onlyPathContaining.empty() ||

@@ -29,6 +29,6 @@ FileOpener FaultyOpener(std::shared_ptr<FaultPlan> plan);
 
 // Opens a sample set as the Load OS Files dialog does; a refusal ends the test.
 OsFileSet OpenSampleSet(const SampleSetPaths& paths, WorkstationModel model,
-                        const FileOpener& opener = OpenLockedFile);
+                        const FileOpener& opener = TryOpenLockedFile);
 
 }  // namespace zentavour::testing

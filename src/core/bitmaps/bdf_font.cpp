@@ -515,7 +515,7 @@ std::optional<Failure> BdfImport::warning() const {
             " pixels and come in empty: " + list(tooWideCodes) + ".";
   }
   if (text.empty()) return std::nullopt;
-  return Failure{"Warning", text};
+  return Failure{"Warning", text, {}, Severity::Warning};
 }
 
 BdfImport ImportBdfGlyphs(const BdfFont& font, const GlyphWorkSet& current, int rows,

@@ -78,10 +78,10 @@ Result<BmpImport> ImportMonochromeBmp(ByteView file, int graphicBytesPerRow, int
   const int inkBit = OneBitIsInk(file, pixelOffset) ? 1 : 0;
   BmpImport result;
   if (std::int64_t{width} > std::int64_t{graphicBytesPerRow} * 8)
-    result.warnings.push_back(Failure{"Warning", std::string(kBmpTooWideText)});
+    result.warnings.push_back(Failure{"Warning", std::string(kBmpTooWideText), {}, Severity::Warning});
   std::int64_t rowsToLoad = static_cast<std::int64_t>(storedRows);
   if (rowsToLoad > graphicRows) {
-    result.warnings.push_back(Failure{"Warning", std::string(kBmpTooTallText)});
+    result.warnings.push_back(Failure{"Warning", std::string(kBmpTooTallText), {}, Severity::Warning});
     rowsToLoad = graphicRows;
   }
   if (rowsToLoad <= 0) return result;

@@ -45,8 +45,13 @@ Status SaveFontFile(const std::string& path, const GlyphWorkSet& glyphs, Worksta
 
 Result<FontFileContents> LoadFontFile(const std::string& path, std::string_view homePageAddress,
                                       const FileOpener& opener) {
-  const FileHandlePtr handle = opener(path);
-  if (!handle) return FileError(std::string(kFontFileOpenErrorText));
+  Result<FileHandlePtr> opened = opener(path);
+  if (!opened) {
+    Failure failure = FileError(std::string(kFontFileOpenErrorText));
+    failure.detail = opened.failure().detail;
+    return failure;
+  }
+  const FileHandlePtr handle = std::move(*opened);
   const std::int64_t size = handle->Size();
   if (size < 0) return FileError(std::string(kFontFileOpenErrorText));
   Bytes bytes(std::min<std::uint64_t>(std::uint64_t(size), kFontFileSize));

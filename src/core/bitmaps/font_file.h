@@ -56,6 +56,6 @@ Bytes BuildFontFile(const GlyphWorkSet& glyphs, WorkstationModel model, FontSlot
 // and checks them as ReadFontFile. "Error Opening Font File" when it cannot be opened or read.
 [[nodiscard]] Result<FontFileContents> LoadFontFile(const std::string& path,
                                                     std::string_view homePageAddress,
-                                                    const FileOpener& opener = OpenLockedFile);
+                                                    const FileOpener& opener = TryOpenLockedFile);
 
 }  // namespace zentavour

@@ -26,9 +26,10 @@ Status SetGlyphWidths(GlyphWorkSet& glyphs, const std::vector<int>& indices, int
                       const FontSlotEntry& slot) {
   const int most = MaxGlyphWidth(slot);
   if (width < 0 || width > most)
-    return Failure{"Set Width", "The width must be between 0 and " + std::to_string(most) + "."};
+    return Failure{"Set Width", "The width must be between 0 and " + std::to_string(most) + ".",
+                   {}, Severity::Information};
   for (int index : indices)
-    if (index < 0 || index >= kGlyphCount) return Failure{"Set Width", "No such character."};
+    if (index < 0 || index >= kGlyphCount) return Failure{"Set Width", "No such character.", {}, Severity::Information};
   for (int index : indices) {
     GlyphRecord& record = glyphs[static_cast<std::size_t>(index)];
     PixelGrid grid;

@@ -6,6 +6,9 @@
 
 namespace zentavour {
 
+// How grave a message is: the message box's icon.
+enum class Severity { Information, Warning, Error };
+
 // What the user is told when an operation is refused or fails: the message box caption and text.
 struct Failure {
   std::string caption;
@@ -14,6 +17,7 @@ struct Failure {
   // ("/home/ana/os/SYSINFO.420: Permission denied"). The windows show caption and text; the CLI
   // prints this line after them.
   std::string detail = {};
+  Severity severity = Severity::Error;
 
   friend bool operator==(const Failure&, const Failure&) = default;
 };

@@ -210,19 +210,18 @@ Status LockedFile::ReplaceWhole(ByteView data) {
 }  // namespace
 
 Result<FileHandlePtr> TryOpenLockedFile(const std::string& path) {
-  Result<NativeFile> file = platform::OpenLocked(path);
-  if (!file) return Explain(path, kNotOpened, file.failure());
-  return FileHandlePtr(std::make_unique<LockedFile>(std::move(*file), path, SaveFaultSource{}));
+  return OpenLockedFileWithFaults(path, {});
 }
 
-FileHandlePtr OpenLockedFileWithFaults(const std::string& path, SaveFaultSource faults) {
+Result<FileHandlePtr> OpenLockedFileWithFaults(const std::string& path, SaveFaultSource faults) {
   Result<NativeFile> file = platform::OpenLocked(path);
-  if (!file) return nullptr;
-  return std::make_unique<LockedFile>(std::move(*file), path, std::move(faults));
+  if (!file) return Explain(path, kNotOpened, file.failure());
+  return FileHandlePtr(std::make_unique<LockedFile>(std::move(*file), path, std::move(faults)));
 }
 
 FileHandlePtr OpenLockedFile(const std::string& path) {
-  return OpenLockedFileWithFaults(path, {});
+  Result<FileHandlePtr> file = OpenLockedFileWithFaults(path, {});
+  return file ? std::move(*file) : nullptr;
 }
 
 Result<Bytes> ReadWholeFile(const std::string& path, std::uint64_t maxSize) {

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/common/bytes.h"
 #include "core/common/failure.h"
@@ -73,19 +74,19 @@ class FileHandle {
 using FileHandlePtr = std::unique_ptr<FileHandle>;
 
 // Opens an existing file for reading and writing, alone: a second opener (another program, or
-// this one) is refused. Returns null when the file cannot be opened that way.
-using FileOpener = std::function<FileHandlePtr(const std::string& path)>;
+// this one) is refused. A refusal says the file and the system's reason in its detail.
+using FileOpener = std::function<Result<FileHandlePtr>(const std::string& path)>;
 
 // The real opener: read-write access with an exclusive, non-blocking lock (flock on Unix, no
 // sharing on Windows). Only regular files are opened.
 [[nodiscard]] FileHandlePtr OpenLockedFile(const std::string& path);
 
-// The same, saying why a file could not be opened.
+// The same, saying why a file could not be opened (the program's FileOpener).
 [[nodiscard]] Result<FileHandlePtr> TryOpenLockedFile(const std::string& path);
 
 // The same, with faults injected into ReplaceWhole (tests only).
-[[nodiscard]] FileHandlePtr OpenLockedFileWithFaults(const std::string& path,
-                                                     SaveFaultSource faults);
+[[nodiscard]] Result<FileHandlePtr> OpenLockedFileWithFaults(const std::string& path,
+                                                             SaveFaultSource faults);
 
 // Reads a whole regular file without keeping it open (font and bitmap files); refuses one
 // larger than maxSize.
@@ -106,5 +107,10 @@ using FileOpener = std::function<FileHandlePtr(const std::string& path)>;
 // standard library's paths without going through Windows' ANSI code page.
 [[nodiscard]] std::filesystem::path PathFromUtf8(std::string_view utf8);
 [[nodiscard]] std::string Utf8FromPath(const std::filesystem::path& path);
+
+// The arguments after the program's name, in UTF-8. On Windows they come from the wide command
+// line, since argv there is in the ANSI code page and loses what it cannot spell; elsewhere argv
+// is UTF-8 already.
+[[nodiscard]] std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 }  // namespace zentavour

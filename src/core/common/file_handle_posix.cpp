@@ -21,6 +21,11 @@ std::string Utf8FromPath(const std::filesystem::path& path) {
   return path.string();
 }
 
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  if (argc < 1) return {};
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 namespace platform {
 namespace {
 

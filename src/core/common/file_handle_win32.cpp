@@ -9,6 +9,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <algorithm>
 
@@ -52,6 +54,19 @@ std::filesystem::path PathFromUtf8(std::string_view utf8) {
 
 std::string Utf8FromPath(const std::filesystem::path& path) {
   return Utf8(path.native());
+}
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) {
+    if (argc < 1) return {};
+    return std::vector<std::string>(argv + 1, argv + argc);
+  }
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(Utf8(wide[i]));
+  LocalFree(wide);
+  return arguments;
 }
 
 namespace platform {

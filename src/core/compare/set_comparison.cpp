@@ -126,9 +126,8 @@ void CompareGmBanks(const OsSetBytes& a, const OsSetBytes& b, Coverage& coverage
 void MarkChecksums(const OsSetBytes& set, Coverage& coverage) {
   coverage.Mark(OsFileRole::Ext, 0, 2);
   coverage.Mark(OsFileRole::Ext2, 0, 2);
-  const std::uint8_t marker =
-      set.sysinfo.size() > kSaloneLayoutMarkerOffset ? set.sysinfo[kSaloneLayoutMarkerOffset] : 0;
-  const SysinfoChecksumOffsets copies = SysinfoChecksumOffsetsFor(set.model, marker);
+  const SysinfoChecksumOffsets copies =
+      SysinfoChecksumOffsetsFor(set.model, SysinfoLayoutMarker(set.model, set.sysinfo));
   coverage.Mark(OsFileRole::Sysinfo, copies.ext, 2);
   if (copies.ext2) coverage.Mark(OsFileRole::Sysinfo, *copies.ext2, 2);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/common/bytes.h"
+#include "core/common/failure.h"
 #include "core/osfiles/workstation_model.h"
 
 namespace zentavour {
@@ -34,5 +35,11 @@ struct SetChecksumStatus {
 
 SetChecksumStatus ChecksumStatusOf(WorkstationModel model, ByteView sysinfo, ByteView ext,
                                    ByteView ext2);
+
+// Renews each EXT image's checksum (at its offset 0) and its copy in SYSINFO, where the SYSINFO
+// file's layout puts it; ext2 is used for the Orvane Salone only. Refused, changing nothing, when
+// an image is under 2 bytes or SYSINFO is too short for its copies.
+[[nodiscard]] Status RenewChecksums(WorkstationModel model, Bytes& sysinfo, Bytes& ext,
+                                    Bytes& ext2);
 
 }  // namespace zentavour

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "core/common/file_handle.h"
-#include "core/osfiles/os_file_set.h"
+#include "core/osfiles/os_set_document.h"
 
 namespace zentavour {
 namespace {
@@ -77,20 +77,23 @@ std::string NameOf(const std::string& path) {
 
 }  // namespace
 
-Result<std::vector<OriginalFile>> OriginalsOf(const OsFileSet& set) {
-  // SYSINFO is a few KB; anything far larger is not one.
-  constexpr std::int64_t kLargestSysinfo = 1024 * 1024;
-  if (!set.isOpen() || !set.sysinfoFile) return FileError("No OS file set is open.");
-  const std::int64_t size = set.sysinfoFile->Size();
-  if (size < 0 || size > kLargestSysinfo) {
-    return FileError("The SYSINFO file could not be read to keep the original.");
-  }
-  std::vector<OriginalFile> files;
-  files.push_back({NameOf(set.sysinfoPath), Bytes(static_cast<std::size_t>(size))});
-  if (Status read = set.sysinfoFile->ReadAt(0, files.back().bytes); !read) return read.failure();
-  files.push_back({NameOf(set.extPath), set.ExtImage});
-  if (!set.ext2Path.empty()) files.push_back({NameOf(set.ext2Path), set.Ext2Image});
+std::vector<OriginalFile> OriginalsOf(const OsSetDocument& document) {
+  const OsFileSet& set = document.set();
+  std::vector<OriginalFile> files{{NameOf(set.sysinfoPath), document.openedSysinfo()},
+                                  {NameOf(set.extPath), document.openedExt()}};
+  if (!set.ext2Path.empty()) files.push_back({NameOf(set.ext2Path), document.openedExt2()});
   return files;
+}
+
+std::function<Status(const OsSetDocument&)> KeepOriginalsBeforeWrite(std::string dataFolder,
+                                                                     std::string& keptFolder) {
+  return [dataFolder = std::move(dataFolder), &keptFolder](const OsSetDocument& document) {
+    const Result<std::string> kept =
+        KeepOriginals(dataFolder, document.model(), OriginalsOf(document));
+    if (!kept) return Status(kept.failure());
+    keptFolder = *kept;
+    return Status();
+  };
 }
 
 std::string KeptOriginalsFolder(const std::string& dataFolder) {

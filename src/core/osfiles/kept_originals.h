@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,14 +18,10 @@ inline constexpr std::string_view kKeptOriginalsFolderName = "Kept Originals";
 // One file of a set as it was when the set was opened.
 struct OriginalFile {
   std::string name;  // the file's own name, without its folder ("SYSINFO.420")
-  Bytes bytes;
+  ByteView bytes;
 };
 
-struct OsFileSet;
-
-// The files of a set just opened, as they are on disk: SYSINFO read through its handle, the EXT
-// files from their images. Taken before any edit, for KeepOriginals at the first save.
-[[nodiscard]] Result<std::vector<OriginalFile>> OriginalsOf(const OsFileSet& set);
+class OsSetDocument;
 
 // Before the first save of a set changes a byte, keeps a copy of each of its files as they were
 // opened in dataFolder/"Kept Originals"/"<model> <fingerprint>", each through the crash-safe
@@ -35,6 +32,15 @@ struct OsFileSet;
 [[nodiscard]] Result<std::string> KeepOriginals(const std::string& dataFolder,
                                                 WorkstationModel model,
                                                 std::span<const OriginalFile> files);
+
+// The document's files as they were opened, under their names on disk.
+[[nodiscard]] std::vector<OriginalFile> OriginalsOf(const OsSetDocument& document);
+
+// The step a save runs before it writes (OsSetSaveOptions::beforeWrite): keeps the document's
+// files as opened in dataFolder and puts the copy's folder in keptFolder. A copy that cannot be
+// kept stops the save with nothing written.
+[[nodiscard]] std::function<Status(const OsSetDocument&)> KeepOriginalsBeforeWrite(
+    std::string dataFolder, std::string& keptFolder);
 
 // "Kept Originals" inside the data folder, where every kept copy goes.
 [[nodiscard]] std::string KeptOriginalsFolder(const std::string& dataFolder);

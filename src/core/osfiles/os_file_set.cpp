@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/osfiles/checksum_status.h"
 #include "core/osfiles/gm_bank_reader.h"
 #include "core/osfiles/os_image_layout.h"
 
@@ -49,15 +50,18 @@ std::optional<Failure> CheckSizes(OsFileSet& set, const WorkstationModelInfo& in
     }
   }
   const std::int64_t sysinfoSize = set.sysinfoFile->Size();
-  std::uint8_t marker = 0;
-  if (info.model == WorkstationModel::OrvaneSalone &&
-      sysinfoSize > static_cast<std::int64_t>(kSaloneLayoutMarkerOffset)) {
-    std::array<std::uint8_t, 1> byte{};
-    if (!set.sysinfoFile->ReadAt(kSaloneLayoutMarkerOffset, byte)) {
-      return FileError("Error Reading SYSINFO File");
-    }
-    marker = byte[0];
+  if (sysinfoSize > kLargestSysinfoFile) {
+    return FileError("The SYSINFO file \"" + set.sysinfoPath + "\" is " +
+                     std::to_string(sysinfoSize) + " bytes long. The " + std::string(info.name) +
+                     " file " + std::string(info.sysinfoName) + " must be at most " +
+                     std::to_string(kLargestSysinfoFile) + " bytes.\n\nNo OS files were opened.");
   }
+  if (sysinfoSize > 0) {
+    Result<Bytes> sysinfo = ReadSysinfoFile(*set.sysinfoFile);
+    if (!sysinfo) return sysinfo.failure();
+    set.SysinfoImage = std::move(*sysinfo);
+  }
+  const std::uint8_t marker = SysinfoLayoutMarker(info.model, set.SysinfoImage);
   const std::uint32_t needed = MinimumSysinfoSize(info.model, marker);
   if (sysinfoSize < static_cast<std::int64_t>(needed)) {
     return FileError(SizeRefusal("SYSINFO", set.sysinfoPath, sysinfoSize, info.name,
@@ -67,6 +71,29 @@ std::optional<Failure> CheckSizes(OsFileSet& set, const WorkstationModelInfo& in
 }
 
 }  // namespace
+
+Result<Bytes> ReadSysinfoFile(FileHandle& file) {
+  const std::int64_t size = file.Size();
+  if (size <= 0 || size > kLargestSysinfoFile) return FileError("Error Reading SYSINFO File");
+  Bytes bytes(static_cast<std::size_t>(size));
+  if (!file.ReadAt(0, bytes)) return FileError("Error Reading SYSINFO File");
+  return bytes;
+}
+
+bool DecodeGmBanks(OsFileSet& set) {
+  const GmBankOffsetEntry& gm = GmBankOffsetTable(set.model);
+  auto bank1 = std::make_unique<ProgramBank>();
+  auto bank2 = std::make_unique<ProgramBank>();
+  if (!ReadProgramBank(set.ExtImage, set.Ext2Image, gm.bank1Offset, *bank1, gm.format))
+    return false;
+  if (gm.bank2Offset &&
+      !ReadProgramBank(set.ExtImage, set.Ext2Image, *gm.bank2Offset, *bank2, gm.format)) {
+    return false;
+  }
+  set.gmBank1 = std::move(bank1);
+  set.gmBank2 = std::move(bank2);
+  return true;
+}
 
 WorkstationModel BeginLoadOsFiles(OsFileChoice& choice) {
   CloseHandles(choice);
@@ -135,11 +162,14 @@ LoadOkOutcome PressLoadOk(OsFileChoice& choice, const FileOpener& opener) {
       continue;
     }
     if (handle) continue;
-    handle = opener(*step.path);
-    if (!handle) {
-      outcome.messages.push_back(FileError(step.cannotOpen));
+    Result<FileHandlePtr> opened = opener(*step.path);
+    if (!opened) {
+      Failure failure = FileError(step.cannotOpen);
+      failure.detail = opened.failure().detail;
+      outcome.messages.push_back(std::move(failure));
       return outcome;
     }
+    handle = std::move(*opened);
   }
   if (!choice.sysinfoFile || !choice.extFile || (info.hasSecondExt() && !choice.ext2File)) {
     return outcome;
@@ -175,21 +205,13 @@ LoadOkOutcome PressLoadOk(OsFileChoice& choice, const FileOpener& opener) {
       return outcome;
     }
   }
-  const GmBankOffsetEntry& gm = GmBankOffsetTable(set.model);
-  auto bank1 = std::make_unique<ProgramBank>();
-  auto bank2 = std::make_unique<ProgramBank>();
+  set.ExtImage = std::move(ext);
+  set.Ext2Image = std::move(ext2);
   // The sizes were checked, so both banks are inside the images.
-  bool banksRead = ReadProgramBank(ext, ext2, gm.bank1Offset, *bank1, gm.format);
-  if (gm.bank2Offset) banksRead = banksRead && ReadProgramBank(ext, ext2, *gm.bank2Offset, *bank2, gm.format);
-  if (!banksRead) {
+  if (!DecodeGmBanks(set)) {
     outcome.messages.push_back(FileError("Error Reading EXT File"));
     return outcome;
   }
-
-  set.ExtImage = std::move(ext);
-  set.Ext2Image = std::move(ext2);
-  set.gmBank1 = std::move(bank1);
-  set.gmBank2 = std::move(bank2);
   outcome.set = std::move(set);
   return outcome;
 }
@@ -220,15 +242,11 @@ Status WriteBackOsFiles(OsFileSet& set, WriteBackReader reader) {
   if (salone && !set.ext2File) return FileError("Error Writing EXT2 File");
   const WorkstationModelInfo& info = ModelInfo(set.model);
 
-  // Everything is prepared in memory first; the files are then replaced one by one, each whole
-  // or not at all, the SYSINFO copies last so they never claim sums the EXT files lack.
-  const std::uint16_t extSum = ExtChecksum(set.ExtImage);
-  WriteBe16(set.ExtImage, 0, extSum);
-  std::uint16_t ext2Sum = 0;
-  if (salone) {
-    ext2Sum = ExtChecksum(set.Ext2Image);
-    WriteBe16(set.Ext2Image, 0, ext2Sum);
-  }
+  // Everything is prepared in memory first, in copies; the files are then replaced one by one,
+  // each whole or not at all, the SYSINFO copies last so they never claim sums the EXT files lack.
+  Bytes sysinfo = set.SysinfoImage;
+  Bytes ext = set.ExtImage;
+  Bytes ext2 = set.Ext2Image;
 
   std::vector<std::string> saved;
   const auto fail = [&](std::string_view what, const Failure& why) {
@@ -250,26 +268,16 @@ Status WriteBackOsFiles(OsFileSet& set, WriteBackReader reader) {
     return failure;
   };
 
-  const std::int64_t sysinfoSize = set.sysinfoFile->Size();
-  Bytes sysinfo(sysinfoSize > 0 ? static_cast<std::size_t>(sysinfoSize) : 0);
-  if (sysinfoSize <= 0 || !set.sysinfoFile->ReadAt(0, sysinfo)) {
-    return fail("Error Reading SYSINFO File", FileError("The SYSINFO file could not be read."));
+  if (const Status renewed = RenewChecksums(set.model, sysinfo, ext, ext2); !renewed) {
+    return fail("Error Writing SYSINFO File", renewed.failure());
   }
-  const std::uint8_t marker = sysinfo.size() > kSaloneLayoutMarkerOffset ? sysinfo[kSaloneLayoutMarkerOffset] : 0;
-  if (sysinfo.size() < MinimumSysinfoSize(set.model, marker)) {
-    return fail("Error Writing SYSINFO File",
-                FileError("The SYSINFO file has become too short for its checksums."));
-  }
-  const SysinfoChecksumOffsets copies = SysinfoChecksumOffsetsFor(set.model, marker);
-  WriteBe16(sysinfo, copies.ext, extSum);
-  if (copies.ext2) WriteBe16(sysinfo, *copies.ext2, ext2Sum);
 
-  if (Status done = set.extFile->ReplaceWhole(set.ExtImage); !done) {
+  if (Status done = set.extFile->ReplaceWhole(ext); !done) {
     return fail("Error Writing EXT File", done.failure());
   }
   saved.emplace_back(info.extName);
   if (salone) {
-    if (Status done = set.ext2File->ReplaceWhole(set.Ext2Image); !done) {
+    if (Status done = set.ext2File->ReplaceWhole(ext2); !done) {
       return fail("Error Writing EXT2 File", done.failure());
     }
     saved.emplace_back(info.ext2Name);
@@ -277,6 +285,9 @@ Status WriteBackOsFiles(OsFileSet& set, WriteBackReader reader) {
   if (Status done = set.sysinfoFile->ReplaceWhole(sysinfo); !done) {
     return fail("Error Writing SYSINFO File", done.failure());
   }
+  set.SysinfoImage = std::move(sysinfo);
+  set.ExtImage = std::move(ext);
+  set.Ext2Image = std::move(ext2);
   return {};
 }
 

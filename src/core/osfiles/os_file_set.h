@@ -44,8 +44,9 @@ struct OsFileSet {
   std::string sysinfoPath, extPath, ext2Path;
   FileHandlePtr sysinfoFile, extFile, ext2File;
 
-  Bytes ExtImage;   // the whole EXT file, checksum header included
-  Bytes Ext2Image;  // the second EXT file of the Orvane Salone; empty otherwise
+  Bytes SysinfoImage;  // the whole SYSINFO file, read once when the set was loaded
+  Bytes ExtImage;      // the whole EXT file, checksum header included
+  Bytes Ext2Image;     // the second EXT file of the Orvane Salone; empty otherwise
 
   // The GM program banks decoded when the set was loaded (the Orvane Mi has only bank 1).
   std::unique_ptr<ProgramBank> gmBank1 = std::make_unique<ProgramBank>();
@@ -54,6 +55,17 @@ struct OsFileSet {
   bool isOpen() const { return model != WorkstationModel::None; }
   bool hasGmBank2() const { return model != WorkstationModel::OrvaneMi; }
 };
+
+// No model's SYSINFO file comes near this; a larger file is refused rather than read.
+inline constexpr std::int64_t kLargestSysinfoFile = 1024 * 1024;
+
+// Reads a whole SYSINFO file (the one place that does). Refused when it is empty, larger than
+// kLargestSysinfoFile or cannot be read.
+[[nodiscard]] Result<Bytes> ReadSysinfoFile(FileHandle& file);
+
+// Decodes the set's GM banks from its images. Returns false, leaving the banks as they were,
+// when an image is too short to hold them.
+[[nodiscard]] bool DecodeGmBanks(OsFileSet& set);
 
 // --- The Load OS Files dialog's steps, as plain operations on its choice. ---
 
@@ -100,9 +112,10 @@ void CancelLoadOsFiles(OsFileChoice& choice);
 // command that ends says what it leaves changed on disk instead.
 enum class WriteBackReader { Window, Command };
 
-// Renews the checksums in the images and writes them whole into the open files, then the
-// checksum copies into SYSINFO, and flushes. On failure the set stays open with its images
-// as they are, so nothing the user changed is lost.
+// Renews the checksums and writes the images whole into the open files, then SYSINFO with the
+// checksum copies, and flushes. The set's bytes take the renewed checksums only once every file
+// is written; on failure the set stays open with its images as they were, so nothing the user
+// changed is lost.
 [[nodiscard]] Status WriteBackOsFiles(OsFileSet& set,
                                       WriteBackReader reader = WriteBackReader::Window);
 

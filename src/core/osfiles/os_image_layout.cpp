@@ -85,6 +85,13 @@ SysinfoChecksumOffsets SysinfoChecksumOffsetsFor(WorkstationModel model,
   return {84, 108};
 }
 
+std::uint8_t SysinfoLayoutMarker(WorkstationModel model, ByteView sysinfo) {
+  if (model != WorkstationModel::OrvaneSalone || sysinfo.size() <= kSaloneLayoutMarkerOffset) {
+    return 0;
+  }
+  return sysinfo[kSaloneLayoutMarkerOffset];
+}
+
 std::uint32_t MinimumSysinfoSize(WorkstationModel model, std::uint8_t sysinfoMarker) {
   const SysinfoChecksumOffsets offsets = SysinfoChecksumOffsetsFor(model, sysinfoMarker);
   std::uint32_t end = offsets.ext + 2;

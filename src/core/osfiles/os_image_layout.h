@@ -69,6 +69,10 @@ struct SysinfoChecksumOffsets {
 SysinfoChecksumOffsets SysinfoChecksumOffsetsFor(WorkstationModel model,
                                                  std::uint8_t sysinfoMarker);
 
+// The layout marker of a SYSINFO file: its byte 16 for the Orvane Salone, 0 for the other models
+// and for a file too short to hold it. The one place that reads the marker.
+std::uint8_t SysinfoLayoutMarker(WorkstationModel model, ByteView sysinfo);
+
 // The smallest SYSINFO file that holds every byte the program reads or writes for the model, for
 // a given marker byte (the Orvane Salone's layout I reaches further than layout II).
 std::uint32_t MinimumSysinfoSize(WorkstationModel model, std::uint8_t sysinfoMarker);

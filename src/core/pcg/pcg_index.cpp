@@ -45,8 +45,25 @@ void RecordBank(PcgIndex& index, PcgBankList& list, bool numberNeedsBuffer, std:
 
 }  // namespace
 
+std::vector<Failure> PcgDamageWarnings(const PcgIndex& index) {
+  std::vector<Failure> warnings;
+  if (index.truncated) {
+    warnings.push_back({"Warning",
+                        "This PCG file ends before its last chunk does. The banks it holds whole "
+                        "are shown; the rest of the file cannot be read.",
+                        {}, Severity::Warning});
+  }
+  if (index.ignoredBankChunks > 0) {
+    warnings.push_back({"Warning",
+                        "This PCG file holds banks beyond the five banks A to E of a kind. Only "
+                        "banks A to E are shown.",
+                        {}, Severity::Warning});
+  }
+  return warnings;
+}
+
 Failure PcgAlreadyOpenFailure() {
-  return Failure{"Sorry", std::string(kPcgAlreadyOpenText)};
+  return Failure{"Sorry", std::string(kPcgAlreadyOpenText), {}, Severity::Information};
 }
 
 std::optional<RecordFormat> PcgIndex::recordFormat() const {
@@ -199,8 +216,14 @@ Result<PcgIndex> IndexPcgBytes(ByteView file) {
 }
 
 Result<PcgIndex> OpenPcgFile(const std::string& path, const FileOpener& opener) {
-  FileHandlePtr file = opener ? opener(path) : nullptr;
-  if (!file) return FileError(std::string(kPcgOpenErrorText));
+  if (!opener) return FileError(std::string(kPcgOpenErrorText));
+  Result<FileHandlePtr> opened = opener(path);
+  if (!opened) {
+    Failure failure = FileError(std::string(kPcgOpenErrorText));
+    failure.detail = opened.failure().detail;
+    return failure;
+  }
+  FileHandlePtr file = std::move(*opened);
   const std::int64_t size = file->Size();
   if (size < 0) return FileError(std::string(kPcgReadErrorText));
   if (static_cast<std::uint64_t>(size) > kMaxPcgFileSize) {

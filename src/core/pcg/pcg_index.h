@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/common/bytes.h"
 #include "core/common/failure.h"
@@ -110,6 +111,10 @@ inline constexpr std::size_t kPcgSignatureSize = 20;
 
 // Opens the file through opener (kept open and locked in the returned index), reads it whole and
 // indexes it with IndexPcgBytes. Refusals carry the caption "File Error".
+// What an opened file's damage left out, as warnings to show (the window) or print (the CLI): a
+// file cut before its last chunk ends, bank chunks beyond A to E. Empty for a whole file.
+std::vector<Failure> PcgDamageWarnings(const PcgIndex& index);
+
 [[nodiscard]] Result<PcgIndex> OpenPcgFile(const std::string& path, const FileOpener& opener);
 
 // A copy of program (0-127) of program bank (0-4), for a view that outlives the index; nothing

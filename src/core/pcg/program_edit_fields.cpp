@@ -64,6 +64,11 @@ ProgramEditFields DecodeProgramEditFields(const ProgramSlot& slot) {
 
 namespace zentavour {
 
+std::string_view OscillatorModeName(std::optional<int> mode) {
+  static constexpr std::string_view kNames[] = {"Single", "Double", "Drums"};
+  return mode && *mode >= 0 && *mode < 3 ? kNames[*mode] : std::string_view();
+}
+
 std::string_view ProgramCategoryName(const ProgramSlot& slot) {
   return TableName(CategoryNames(), slot.common()[2]);
 }

@@ -63,6 +63,25 @@ inline int MultisampleNumber(std::uint8_t high, std::uint8_t low) {
 
 ProgramEditFields DecodeProgramEditFields(const ProgramSlot& slot);
 
+// Program Edit's labels, shown by its window and printed by `pcg show` alike.
+namespace program_edit_label {
+inline constexpr std::string_view kOscillatorMode = "Oscillator Mode";
+inline constexpr std::string_view kVoiceAssignMode = "Voice Assign Mode";
+inline constexpr std::string_view kPolyphonic = "Polyphonic";
+inline constexpr std::string_view kMonophonic = "Monophonic";
+inline constexpr std::string_view kLegato = "Legato";
+inline constexpr std::string_view kPriority = "Priority";
+inline constexpr std::string_view kSingleTrigger = "Single Trigger";
+inline constexpr std::string_view kHold = "Hold";
+inline constexpr std::string_view kStartOffset = "Start Offset";
+inline constexpr std::string_view kReverse = "Reverse";
+inline constexpr std::string_view kLevel = "Level";
+inline constexpr std::string_view kDefaultOn = "Default ON";
+}  // namespace program_edit_label
+
+// The oscillator modes by their field value: "Single", "Double", "Drums"; empty for none.
+std::string_view OscillatorModeName(std::optional<int> mode);
+
 // The category name of the program (what the browser shows on hover); empty past the table.
 std::string_view ProgramCategoryName(const ProgramSlot& slot);
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/common/file_handle.h"
+#include "core/osfiles/checksum_status.h"
 #include "core/osfiles/os_image_layout.h"
 #include "core/programs/program_slot.h"
 #include "core/samples/sample_pcg_files.h"
@@ -272,16 +273,8 @@ SampleOsFiles BuildSampleOsFiles(WorkstationModel model, SaloneLayout layout) {
     PlaceBank(files.ext, files.ext2, *offset, packed);
   }
 
-  const std::uint8_t marker = files.sysinfo[kSaloneLayoutMarkerOffset];
-  const SysinfoChecksumOffsets copies = SysinfoChecksumOffsetsFor(model, marker);
-  const std::uint16_t sum = ExtChecksum(files.ext);
-  WriteBe16(files.ext, 0, sum);
-  WriteBe16(files.sysinfo, copies.ext, sum);
-  if (copies.ext2) {
-    const std::uint16_t sum2 = ExtChecksum(files.ext2);
-    WriteBe16(files.ext2, 0, sum2);
-    WriteBe16(files.sysinfo, *copies.ext2, sum2);
-  }
+  // The sample's SYSINFO is made long enough for its copies, so renewal cannot be refused.
+  (void)RenewChecksums(model, files.sysinfo, files.ext, files.ext2);
   return files;
 }
 

@@ -15,7 +15,7 @@
 #include <QUrl>
 
 #include "core/osfiles/kept_originals.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/app/main_window.h"
 #include "gui/app/recent_files.h"
 #include "gui/bitmaps/edit_font_dialog.h"

@@ -7,11 +7,11 @@
 #include <string_view>
 
 #include "core/osfiles/os_file_set.h"
-#include "gui/app/application_state.h"
 #include "gui/app/command_line.h"
 #include "gui/app/desktop_integration.h"
 #include "gui/app/main_window.h"
 #include "gui/common/app_settings.h"
+#include "gui/common/application_state.h"
 #include "gui/common/qt_prompts.h"
 #include "zentavour_version.h"
 

@@ -1,5 +1,6 @@
 #include "gui/app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,7 +14,7 @@
 
 #include "core/osfiles/os_file_set.h"
 #include "gui/app/about_dialog.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/prompts.h"
 #include "gui/common/resources.h"
 #include "gui/common/web_links.h"
@@ -71,6 +72,8 @@ MainWindow::MainWindow(ApplicationState& state, QWidget* parent)
   connect(&state_, &ApplicationState::osFilesChanged, this, &MainWindow::showOsFilesState);
   connect(&state_, &ApplicationState::osFilesModifiedChanged, this,
           &QWidget::setWindowModified);
+  connect(&state_, &ApplicationState::osFilesEdited, this,
+          [this] { showOsFilesState(state_.osFiles().model); });
   showOsFilesState(state_.osFiles().model);
   resize(800, 560);
 }
@@ -100,6 +103,20 @@ void MainWindow::buildMenu() {
       addCommand(file, MenuCommand::CloseOsFiles, QStringLiteral("Close O&S Files"), false);
   file->addSeparator();
   QAction* exit = addCommand(file, MenuCommand::Exit, QStringLiteral("E&xit"), true);
+
+  // The set's history: an addition of ours, after File.
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("editMenu"));
+  undo_ = edit->addAction(QString());
+  undo_->setObjectName(QStringLiteral("undoEdit"));
+  undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redo_ = edit->addAction(QString());
+  redo_->setObjectName(QStringLiteral("redoEdit"));
+  redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                       QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  connect(undo_, &QAction::triggered, this, [this] { stepHistory(true); });
+  connect(redo_, &QAction::triggered, this, [this] { stepHistory(false); });
+  showHistory();
 
   QMenu* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
   settings->setObjectName(QStringLiteral("settingsMenu"));
@@ -188,7 +205,29 @@ void MainWindow::createOsDataPanel() {
   panelWindow_->show();
 }
 
+void MainWindow::showHistory() {
+  const OsSetDocument& document = state_.osDocument();
+  const auto text = [](const QString& verb, const std::string& name) {
+    return name.empty() ? verb : verb + QLatin1Char(' ') + QString::fromStdString(name);
+  };
+  undo_->setText(text(QStringLiteral("&Undo"), document.undoName()));
+  undo_->setEnabled(document.canUndo());
+  redo_->setText(text(QStringLiteral("&Redo"), document.redoName()));
+  redo_->setEnabled(document.canRedo());
+}
+
+void MainWindow::stepHistory(bool back) {
+  // An editor of the set that is open now works on the bytes as they are; they stay put.
+  if (QApplication::activeModalWidget()) return;
+  if (back) {
+    state_.undoOsEdit();
+  } else {
+    state_.redoOsEdit();
+  }
+}
+
 void MainWindow::showOsFilesState(WorkstationModel openModel) {
+  showHistory();
   const bool open = openModel != WorkstationModel::None;
   action(MenuCommand::OpenOsFiles)->setEnabled(!open);
   action(MenuCommand::CloseOsFiles)->setEnabled(open);

@@ -38,6 +38,9 @@ class MainWindow : public QMainWindow {
   PcgWindows* pcgWindows() const { return pcg_; }
   // The font and startup picture editors of the OS file set.
   BitmapEditors* bitmapEditors() const { return bitmaps_; }
+  // The Edit menu's Undo and Redo.
+  QAction* undoAction() const { return undo_; }
+  QAction* redoAction() const { return redo_; }
 
  public slots:
   void showAbout();
@@ -57,6 +60,10 @@ class MainWindow : public QMainWindow {
   void buildMenu();
   QAction* addCommand(QMenu* menu, MenuCommand command, const QString& text, bool enabled);
   void showOsFilesState(WorkstationModel openModel);
+  // The Edit menu's texts and states follow the set's history.
+  void showHistory();
+  // Undo (back) or Redo, refused while a modal editor of the set is open.
+  void stepHistory(bool back);
   // The exit path; false when the user chose to keep the program open.
   bool runExitPath();
 
@@ -66,6 +73,8 @@ class MainWindow : public QMainWindow {
   QPointer<QMdiSubWindow> panelWindow_;
   PcgWindows* pcg_;
   BitmapEditors* bitmaps_;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
 };
 
 }  // namespace zentavour

@@ -1,6 +1,6 @@
 #include "gui/bitmaps/bitmap_editors.h"
 
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/bitmaps/edit_font_dialog.h"
 #include "gui/bitmaps/edit_startup_dialog.h"
 #include "gui/common/prompts.h"
@@ -53,8 +53,9 @@ void BitmapEditors::editFont(FontSlot slot, QWidget* owner) {
       [this, rows](int index) { openCharacterEditor(index, rows); }, owner);
   connect(this, &BitmapEditors::fontChanged, &dialog, &EditFontDialog::showAllGlyphs);
   if (dialog.exec() != QDialog::Accepted || !stillOnSet(generation)) return;
-  const Status stored = state_.editOsFiles(
-      [&](OsFileSet& open) { return StoreGlyphWorkSet(glyphs_, open.ExtImage, open.model, slot); });
+  const Status stored = state_.applyOsEdit(FontEditName(slot), [&](OsFileSet& open) {
+    return StoreGlyphWorkSet(glyphs_, open.ExtImage, open.model, slot);
+  });
   if (!stored) state_.prompts().showFailure(owner, stored.failure());
 }
 
@@ -98,11 +99,12 @@ PixelEditorWindow* BitmapEditors::openGraphicEditor(const StartupGraphicEntry& e
     return nullptr;
   }
   const std::uint64_t generation = state_.osFilesGeneration();
-  auto commit = [this, generation](const PixelEditor& edited) {
+  auto commit = [this, generation, name = StartupGraphicEditName(entry.label)](
+                    const PixelEditor& edited) {
     // Only into the set the picture came from; that set's images are still there.
     if (!stillOnSet(generation)) return;
-    const Status packed =
-        state_.editOsFiles([&](OsFileSet& open) { return edited.PackInto(open.ExtImage); });
+    const Status packed = state_.applyOsEdit(
+        name, [&](OsFileSet& open) { return edited.PackInto(open.ExtImage); });
     if (!packed) {
       state_.prompts().showFailure(nullptr, packed.failure());
     }

@@ -12,7 +12,7 @@
 
 #include "core/bitmaps/graphic_packing.h"
 #include "core/osfiles/os_image_layout.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/bitmaps/bitmap_editors.h"
 #include "gui/common/dialog_units.h"
 #include "gui/common/file_chooser.h"

@@ -19,8 +19,9 @@ class Prompts {
  public:
   virtual ~Prompts() = default;
 
-  // A message box with a single OK button.
-  virtual void message(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // A message box with a single OK button; its icon says how grave it is.
+  virtual void message(QWidget* parent, const QString& caption, const QString& text,
+                       Severity severity) = 0;
   // A question answered with Yes (true) or No; it cannot be dismissed any other way.
   virtual bool question(QWidget* parent, const QString& caption, const QString& text) = 0;
   // The chosen path, or nothing when the user cancelled. initialPath is the name shown first.
@@ -40,7 +41,7 @@ class Prompts {
 
   // A core failure as its message box: its caption as the title, its text.
   void showFailure(QWidget* parent, const Failure& failure) {
-    message(parent, Str(failure.caption), Str(failure.text));
+    message(parent, Str(failure.caption), Str(failure.text), failure.severity);
   }
 };
 

@@ -18,14 +18,17 @@ QtPrompts::~QtPrompts() {
   delete help_.data();
 }
 
-void QtPrompts::message(QWidget* parent, const QString& caption, const QString& text) {
+void QtPrompts::message(QWidget* parent, const QString& caption, const QString& text,
+                        Severity severity) {
   QMessageBox box(parent);
   box.setWindowTitle(caption);
   box.setText(text);
   box.setStandardButtons(QMessageBox::Ok);
-  box.setIcon(caption == QLatin1String("Warning")        ? QMessageBox::Warning
-              : caption.contains(QLatin1String("Error")) ? QMessageBox::Critical
-                                                         : QMessageBox::Information);
+  switch (severity) {
+    case Severity::Information: box.setIcon(QMessageBox::Information); break;
+    case Severity::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Severity::Error: box.setIcon(QMessageBox::Critical); break;
+  }
   box.exec();
 }
 

@@ -17,7 +17,8 @@ class QtPrompts : public Prompts {
   QtPrompts() = default;
   ~QtPrompts() override;
 
-  void message(QWidget* parent, const QString& caption, const QString& text) override;
+  void message(QWidget* parent, const QString& caption, const QString& text,
+               Severity severity) override;
   bool question(QWidget* parent, const QString& caption, const QString& text) override;
   std::optional<QString> openFile(QWidget* parent, const FileChooser& chooser,
                                   const QString& initialPath) override;

@@ -1,6 +1,6 @@
 #include "gui/osfiles/close_os_files.h"
 
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/prompts.h"
 
 namespace zentavour {

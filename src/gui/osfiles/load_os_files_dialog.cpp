@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/file_chooser.h"
 #include "gui/common/prompts.h"
 #include "gui/common/text.h"
@@ -202,7 +202,7 @@ void LoadOsFilesDialog::pressOk() {
     prompts.showFailure(this, message);
   }
   if (!outcome.set) return;
-  prompts.message(this, Str(kProgramTitle), Str(kOsFilesOpenedText));
+  prompts.message(this, Str(kProgramTitle), Str(kOsFilesOpenedText), Severity::Information);
   // The windows switch to the open set once the user has read that it opened.
   state_.openOsFiles(std::move(*outcome.set));
   accept();

@@ -11,7 +11,7 @@
 
 #include "core/osfiles/os_file_set.h"
 #include "core/pcg/program_edit_fields.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/dialog_units.h"
 #include "gui/common/text.h"
 #include "gui/pcg/bank_list.h"
@@ -27,8 +27,7 @@ constexpr QPoint kLayoutPlace(120, 0);
 
 QString OscillatorModeName(const ProgramSlot& slot) {
   const std::optional<int> mode = DecodeProgramEditFields(slot).oscillatorMode;
-  static const char* const kNames[] = {"Single", "Double", "Drums"};
-  return mode && *mode >= 0 && *mode < 3 ? QLatin1String(kNames[*mode]) : QString();
+  return Str(OscillatorModeName(mode));
 }
 
 GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
@@ -95,6 +94,7 @@ GmBanksDialog::GmBanksDialog(ApplicationState& state, QWidget* owner)
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(&state_, &ApplicationState::osFilesChanged, this, &GmBanksDialog::osFilesChanged);
+  connect(&state_, &ApplicationState::osFilesEdited, this, &GmBanksDialog::osFilesEdited);
 
   showBank(1);
 
@@ -128,6 +128,14 @@ void GmBanksDialog::itemHovered(QListWidgetItem* item) {
   const ProgramSlot& slot = (*shown_)[static_cast<std::size_t>(row)];
   category_->setText(Str(ProgramCategoryName(slot)));
   oscMode_->setText(OscillatorModeName(slot));
+}
+
+void GmBanksDialog::osFilesEdited() {
+  // A transfer, or its undo, changed the banks of the set shown: list the bank again.
+  const int shownBank = currentBank_;
+  if (shownBank == 0 || state_.osFilesGeneration() != generation_) return;
+  currentBank_ = 0;
+  showBank(shownBank);
 }
 
 void GmBanksDialog::osFilesChanged() {

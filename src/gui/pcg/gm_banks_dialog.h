@@ -44,6 +44,7 @@ class GmBanksDialog : public QDialog {
   void showBank(int gmBank);
   void itemHovered(QListWidgetItem* item);
   void osFilesChanged();
+  void osFilesEdited();
 
   ApplicationState& state_;
   // The set this window was opened on; a later set is not the one it shows.

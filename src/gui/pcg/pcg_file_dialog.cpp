@@ -14,7 +14,7 @@
 #include "core/pcg/pcg_index.h"
 #include "core/pcg/program_edit_fields.h"
 #include "core/pcg/program_tables.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/dialog_units.h"
 #include "gui/common/text.h"
 #include "gui/pcg/bank_list.h"

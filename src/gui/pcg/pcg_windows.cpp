@@ -1,7 +1,7 @@
 #include "gui/pcg/pcg_windows.h"
 
 #include "core/pcg/pcg_index.h"
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/file_chooser.h"
 #include "gui/common/prompts.h"
 #include "gui/pcg/gm_banks_dialog.h"
@@ -9,11 +9,6 @@
 #include "gui/pcg/program_edit_dialog.h"
 
 namespace zentavour {
-namespace {
-
-const QString kWarning = QStringLiteral("Warning");
-
-}  // namespace
 
 PcgWindows::PcgWindows(ApplicationState& state, QWidget* owner)
     : QObject(owner), state_(state), owner_(owner) {
@@ -68,16 +63,8 @@ void PcgWindows::openPcgPath(const QString& path) {
   }
 
   // What could be read is shown; the user hears what could not.
-  const PcgIndex& index = state_.pcgIndex();
-  if (index.truncated) {
-    prompts.message(owner_, kWarning,
-                    QStringLiteral("This PCG file ends before its last chunk does. The banks it "
-                                   "holds whole are shown; the rest of the file cannot be read."));
-  }
-  if (index.ignoredBankChunks > 0) {
-    prompts.message(owner_, kWarning,
-                    QStringLiteral("This PCG file holds banks beyond the five banks A to E of "
-                                   "a kind. Only banks A to E are shown."));
+  for (const Failure& warning : PcgDamageWarnings(state_.pcgIndex())) {
+    prompts.showFailure(owner_, warning);
   }
   showBrowser();
 }

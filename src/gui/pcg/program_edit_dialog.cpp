@@ -20,6 +20,7 @@ namespace zentavour {
 namespace {
 
 using namespace program_edit;
+namespace label = program_edit_label;
 
 void AddNames(QComboBox* list, std::span<const std::string_view> names) {
   for (std::string_view name : names) list->addItem(Str(name));
@@ -131,36 +132,36 @@ QWidget* ProgramEditDialog::buildModes() {
   nameColumn->addStretch(1);
   layout->addLayout(nameColumn);
 
-  auto* oscMode = new QGroupBox(QStringLiteral("Oscillator Mode"), row);
+  auto* oscMode = new QGroupBox(Str(label::kOscillatorMode), row);
   auto* oscLayout = new QVBoxLayout(oscMode);
-  oscLayout->addWidget(addRadio(oscMode, kSingle, QStringLiteral("Single")));
-  oscLayout->addWidget(addRadio(oscMode, kDouble, QStringLiteral("Double")));
-  oscLayout->addWidget(addRadio(oscMode, kDrums, QStringLiteral("Drums")));
+  oscLayout->addWidget(addRadio(oscMode, kSingle, Str(OscillatorModeName(0))));
+  oscLayout->addWidget(addRadio(oscMode, kDouble, Str(OscillatorModeName(1))));
+  oscLayout->addWidget(addRadio(oscMode, kDrums, Str(OscillatorModeName(2))));
   oscLayout->addStretch(1);
   layout->addWidget(oscMode);
 
-  auto* voice = new QGroupBox(QStringLiteral("Voice Assign Mode"), row);
+  auto* voice = new QGroupBox(Str(label::kVoiceAssignMode), row);
   auto* voiceLayout = new QGridLayout(voice);
   // The two radio buttons sit in their own box so they exclude only each other.
   auto* polyMono = new QWidget(voice);
   auto* polyMonoLayout = new QVBoxLayout(polyMono);
   polyMonoLayout->setContentsMargins(0, 0, 0, 0);
-  polyMonoLayout->addWidget(addRadio(polyMono, kPolyphonic, QStringLiteral("Polyphonic")));
-  polyMonoLayout->addWidget(addRadio(polyMono, kMonophonic, QStringLiteral("Monophonic")));
+  polyMonoLayout->addWidget(addRadio(polyMono, kPolyphonic, Str(label::kPolyphonic)));
+  polyMonoLayout->addWidget(addRadio(polyMono, kMonophonic, Str(label::kMonophonic)));
   voiceLayout->addWidget(polyMono, 0, 0, 2, 1);
-  voiceLayout->addWidget(addCheck(voice, kLegato, QStringLiteral("Legato")), 2, 0);
+  voiceLayout->addWidget(addCheck(voice, kLegato, Str(label::kLegato)), 2, 0);
   auto* priorityRow = new QHBoxLayout;
   // A row inside a grid of uneven spacing gets none of its own; give it the style's gap
   // between a label and its control, as the labels in the grids have.
   priorityRow->setSpacing(LabelGap(voice));
-  priorityRow->addWidget(Label(QStringLiteral("Priority:"), voice));
+  priorityRow->addWidget(Label(Str(label::kPriority) + QLatin1Char(':'), voice));
   QComboBox* priority = addList(voice, kPriority);
   AddNames(priority, PriorityNames());
   priorityRow->addWidget(priority);
   priorityRow->addStretch(1);
   voiceLayout->addLayout(priorityRow, 0, 1);
-  voiceLayout->addWidget(addCheck(voice, kSingleTrigger, QStringLiteral("Single Trigger")), 1, 1);
-  voiceLayout->addWidget(addCheck(voice, kHold, QStringLiteral("Hold")), 2, 1);
+  voiceLayout->addWidget(addCheck(voice, kSingleTrigger, Str(label::kSingleTrigger)), 1, 1);
+  voiceLayout->addWidget(addCheck(voice, kHold, Str(label::kHold)), 2, 1);
   voiceLayout->setHorizontalSpacing(16);
   layout->addWidget(voice);
 
@@ -205,9 +206,9 @@ QGroupBox* ProgramEditDialog::buildOscillator(int which) {
     grid->addWidget(Label(row == 0 ? QStringLiteral("High:") : QStringLiteral("Low:"), box), top,
                     0);
     grid->addWidget(memory, top, 1);
-    grid->addWidget(addCheck(box, ids.startOffset, QStringLiteral("Start Offset")), top, 2);
-    grid->addWidget(addCheck(box, ids.reverse, QStringLiteral("Reverse")), top, 3);
-    grid->addWidget(Label(QStringLiteral("Level:"), box), top, 4, Qt::AlignRight);
+    grid->addWidget(addCheck(box, ids.startOffset, Str(label::kStartOffset)), top, 2);
+    grid->addWidget(addCheck(box, ids.reverse, Str(label::kReverse)), top, 3);
+    grid->addWidget(Label(Str(label::kLevel) + QLatin1Char(':'), box), top, 4, Qt::AlignRight);
     grid->addWidget(addEdit(box, ids.level, 3), top, 5);
     grid->addWidget(multisample, top + 1, 1, 1, 5);
   }
@@ -267,7 +268,7 @@ QGroupBox* ProgramEditDialog::buildController() {
                           top, 0);
     switchGrid->addWidget(function, top, 1);
     switchGrid->addWidget(mode, top + 1, 1);
-    switchGrid->addWidget(addCheck(switches, kSwitch[sw][2], QStringLiteral("Default ON")), top + 1,
+    switchGrid->addWidget(addCheck(switches, kSwitch[sw][2], Str(label::kDefaultOn)), top + 1,
                           2);
   }
   switchGrid->setRowStretch(4, 1);

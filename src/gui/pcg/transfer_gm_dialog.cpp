@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/application_state.h"
+#include "gui/common/application_state.h"
 #include "gui/common/dialog_units.h"
 #include "gui/common/prompts.h"
 #include "gui/common/text.h"
@@ -78,8 +78,12 @@ void TransferGmDialog::transfer() {
                        ? sources_[static_cast<std::size_t>(entry)].slot
                        : -1;
   const int gmBank = gmBanks_->currentIndex() + 1;
-  const Status status = state_.editOsFiles(
-      [&](OsFileSet& set) { return TransferProgramBankToGm(set, index_, slot, gmBank); });
+  const std::string letter =
+      slot >= 0 ? sources_[static_cast<std::size_t>(entry)].label : std::string("?");
+  const Status status =
+      state_.applyOsEdit(GmTransferEditName(letter, gmBank), [&](OsFileSet& set) {
+        return TransferProgramBankToGm(set, index_, slot, gmBank);
+      });
   if (!status) {
     const Failure& failure = status.failure();
     state_.prompts().showFailure(this, failure);

@@ -108,7 +108,7 @@ TEST(BmpImportTest, TruncationWarnsWidthThenHeightAndKeepsTheTopLeft) {
     const auto read = ImportMonochromeBmp(MakeBmp(fields), c.graphicBytes, c.graphicRows);
     ASSERT_TRUE(read.ok());
     std::vector<Failure> warnings;
-    for (std::string_view text : c.warnings) warnings.push_back({"Warning", std::string(text)});
+    for (std::string_view text : c.warnings) warnings.push_back({"Warning", std::string(text), {}, Severity::Warning});
     EXPECT_EQ(read->warnings, warnings) << c.width << "x" << c.height;
     EXPECT_EQ(read->rows, c.graphicRows);
     PixelGrid grid;

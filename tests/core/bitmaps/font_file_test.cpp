@@ -63,13 +63,16 @@ TEST(FontFileTest, FileProblemsAreReported) {
   testing::TempDir dir;
   const GlyphWorkSet glyphs = Pattern();
   const Failure openError = FileError("Error Opening Font File");
-  EXPECT_EQ(LoadFontFile(dir.file("missing.glx"), kHome).failure(), openError);
+  // The reason is the opener's: the file and the system's words.
+  const Failure missing = LoadFontFile(dir.file("missing.glx"), kHome).failure();
+  EXPECT_EQ(Failure(missing.caption, missing.text), openError);
+  EXPECT_TRUE(missing.detail.starts_with(dir.file("missing.glx"))) << missing.detail;
   const std::string held = dir.file("held.glx");  // held open by this program or another
   ASSERT_TRUE(SaveFontFile(held, glyphs, WorkstationModel::Orvane, FontSlot::Small).ok());
   {
     const FileHandlePtr lock = OpenLockedFile(held);
     ASSERT_TRUE(lock);
-    EXPECT_EQ(LoadFontFile(held, kHome).failure(), openError);
+    EXPECT_EQ(LoadFontFile(held, kHome).failure().text, openError.text);
   }
   EXPECT_TRUE(LoadFontFile(held, kHome).ok());
   for (const std::string& path : {dir.file("no/such/folder.glx"), std::string("/dev/full")}) {

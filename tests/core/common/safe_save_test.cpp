@@ -118,12 +118,13 @@ TEST(SafeSave, AByteTheDiskKeptWrongIsCaughtByReadingBack) {
   TempDir dir;
   const std::string path = dir.file("EXT");
   testing::WriteFileBytes(path, Bytes(64, 1));
-  FileHandlePtr file = OpenLockedFileWithFaults(path, [] {
+  Result<FileHandlePtr> opened = OpenLockedFileWithFaults(path, [] {
     SaveFaults faults;
     faults.storesFirstByteWrong = true;
     return std::optional(faults);
   });
-  ASSERT_TRUE(file);
+  ASSERT_TRUE(opened.ok());
+  FileHandlePtr file = std::move(*opened);
   const Status replaced = file->ReplaceWhole(Bytes(64, 2));
   ASSERT_FALSE(replaced.ok());
   EXPECT_NE(replaced.failure().detail.find("read back differ"), std::string::npos)

@@ -33,7 +33,7 @@ void ChooseAll(OsFileChoice& choice, const SampleSetPaths& paths) {
 TEST(LoadOsFiles, OkNamesEachMissingFileAndSwitchingModelsForgetsPaths) {
   OsFileChoice choice;
   EXPECT_EQ(BeginLoadOsFiles(choice), M::Orvane);
-  const LoadOkOutcome first = PressLoadOk(choice, OpenLockedFile);
+  const LoadOkOutcome first = PressLoadOk(choice, TryOpenLockedFile);
   EXPECT_FALSE(first.set);
   EXPECT_EQ(Texts(first), (std::vector<std::string>{"Error: You must select a SYSINFO file to load",
                                                     "Error: You must select an EXT file to load"}));
@@ -43,7 +43,7 @@ TEST(LoadOsFiles, OkNamesEachMissingFileAndSwitchingModelsForgetsPaths) {
   ASSERT_TRUE(SelectLoadModel(choice, M::OrvaneSalone));
   EXPECT_TRUE(choice.sysinfoPath.empty());
   EXPECT_FALSE(choice.sysinfoChosen);
-  const LoadOkOutcome second = PressLoadOk(choice, OpenLockedFile);
+  const LoadOkOutcome second = PressLoadOk(choice, TryOpenLockedFile);
   EXPECT_EQ(Texts(second).back(), "Error: You must select an EXT2 file to load");
   EXPECT_FALSE(second.set);
   EXPECT_EQ(choice.rememberedModel, M::OrvaneSalone);
@@ -117,7 +117,7 @@ TEST(LoadOsFiles, FilesOfTheWrongSizeAreRefusedByNameAndNothingIsOpened) {
     BeginLoadOsFiles(choice);
     SelectLoadModel(choice, c.model);
     ChooseAll(choice, paths);
-    const LoadOkOutcome outcome = PressLoadOk(choice, OpenLockedFile);
+    const LoadOkOutcome outcome = PressLoadOk(choice, TryOpenLockedFile);
     EXPECT_FALSE(outcome.set);
     ASSERT_EQ(outcome.messages.size(), 1u);
     EXPECT_EQ(outcome.messages[0].caption, "File Error");

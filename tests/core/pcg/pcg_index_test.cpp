@@ -215,7 +215,7 @@ TEST(OpenPcgFileTest, HoldsTheFileOnlyWhenItIsTaken) {
   testing::WriteFileBytes(refused, Bytes(100, 'V'));
   testing::WriteFileBytes(huge, {});
   std::filesystem::resize_file(huge, kMaxPcgFileSize + 1);  // sparse: nothing is written
-  Result<PcgIndex> index = OpenPcgFile(taken, OpenLockedFile);
+  Result<PcgIndex> index = OpenPcgFile(taken, TryOpenLockedFile);
   ASSERT_TRUE(index.ok());
   EXPECT_EQ(index->path, taken);
   EXPECT_EQ(index->modelCode, 2);
@@ -232,7 +232,8 @@ TEST(OpenPcgFileTest, HoldsTheFileOnlyWhenItIsTaken) {
   const std::pair<std::string, std::string_view> cases[] = {
       {missing, kPcgOpenErrorText}, {huge, kPcgTooLargeText}, {refused, kPcgNotValidText}};
   for (const auto& [path, text] : cases) {
-    EXPECT_EQ(OpenPcgFile(path, OpenLockedFile).failure(), FileError(std::string(text))) << path;
+    const Failure failure = OpenPcgFile(path, TryOpenLockedFile).failure();
+    EXPECT_EQ(Failure(failure.caption, failure.text), FileError(std::string(text))) << path;
     if (path != missing) {
       EXPECT_TRUE(OpenLockedFile(path)) << "a refused file is let go";
     }

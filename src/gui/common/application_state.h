@@ -8,8 +8,8 @@
 #include "core/common/failure.h"
 #include "core/common/file_handle.h"
 #include "core/osfiles/checksum_status.h"
-#include "core/osfiles/kept_originals.h"
 #include "core/osfiles/os_file_set.h"
+#include "core/osfiles/os_set_document.h"
 #include "core/pcg/pcg_index.h"
 
 namespace zentavour {
@@ -23,7 +23,7 @@ class ApplicationState : public QObject {
   Q_OBJECT
 
  public:
-  explicit ApplicationState(Prompts& prompts, FileOpener opener = OpenLockedFile);
+  explicit ApplicationState(Prompts& prompts, FileOpener opener = TryOpenLockedFile);
 
   Prompts& prompts() const { return prompts_; }
 
@@ -33,8 +33,10 @@ class ApplicationState : public QObject {
 
   // --- The OS file set ---
 
+  // The open set as a document: its bytes, checksums and history of edits.
+  const OsSetDocument& osDocument() const { return osDocument_; }
   // The open set; its model is None while no set is open.
-  const OsFileSet& osFiles() const { return osFiles_; }
+  const OsFileSet& osFiles() const { return osDocument_.set(); }
   // Counts opens and closes of the set, so a window working on one set can tell that the set
   // open now is another (or none).
   std::uint64_t osFilesGeneration() const { return osFilesGeneration_; }
@@ -47,18 +49,20 @@ class ApplicationState : public QObject {
   // loaded set dropped) while a set is open: that one must be saved or given up first.
   bool openOsFiles(OsFileSet loaded);
   // "Close OS Files" answered Yes: writes the images back, then closes. A failed write is
-  // returned and leaves the set open with every edit.
-  [[nodiscard]] Status saveAndCloseOsFiles();
-  // Answered No, or the edits given up: closes without writing a byte.
+  // returned and leaves the set open with every edit and its history.
+  [[nodiscard]] Status saveAndCloseOsFiles(const OsSetSaveOptions& options = {});
+  // Answered No, or the edits given up: closes without writing a byte; the history goes too.
   void closeOsFilesWithoutSaving();
-  // Applies an edit to the open set's images or GM banks (an editor's result, a GM transfer).
-  // The edit changes contents only; the set stays the open one, so no signal is sent. The core
-  // operations refuse a closed set themselves.
-  [[nodiscard]] Status editOsFiles(const std::function<Status(OsFileSet&)>& edit);
-  // True while the open set's images differ from the files they were loaded from.
-  bool osFilesModified() const { return osFilesModified_; }
+  // Applies a named edit to the open set (an editor's OK, a GM transfer); see
+  // OsSetDocument::apply. Refused while no set is open.
+  [[nodiscard]] Status applyOsEdit(std::string name, const std::function<Status(OsFileSet&)>& edit);
+  // Takes back or redoes one edit of the open set; false when there is none.
+  bool undoOsEdit();
+  bool redoOsEdit();
+  // True while the open set stands elsewhere in its history than where its files are.
+  bool osFilesModified() const { return osDocument_.modified(); }
   // Each EXT file's checksums as the files stood when the set was opened (empty while closed).
-  const SetChecksumStatus& checksumsAsOpened() const { return checksumsAsOpened_; }
+  const SetChecksumStatus& checksumsAsOpened() const { return osDocument_.checksumsAsOpened(); }
 
   // Where a save first keeps the set's files as they were opened (the program's data folder);
   // empty keeps no copy.
@@ -80,24 +84,22 @@ class ApplicationState : public QObject {
   void pcgFileChanged(bool open);
   // The open set's images came to differ from its files, or agree with them again.
   void osFilesModifiedChanged(bool modified);
+  // An edit was applied, undone or redone: the set's bytes, GM banks and history changed.
+  void osFilesEdited();
   // A save kept the original files in folder, then closed the set.
   void originalsKept(const QString& folder);
 
  private:
-  void setOsFiles(OsFileSet set);
-  void setModified(bool modified);
+  void setOsFiles(OsSetDocument document);
+  // After the document changed: says whether it is modified now and that it was edited.
+  void afterEdit();
 
   Prompts& prompts_;
   FileOpener opener_;
-  OsFileSet osFiles_;
-  std::uint64_t osFilesGeneration_ = 0;
-  // The images as loaded, to tell whether edits left them different.
-  Bytes loadedExt_, loadedExt2_;
-  bool osFilesModified_ = false;
-  SetChecksumStatus checksumsAsOpened_;
+  OsSetDocument osDocument_;
   std::string keptDataFolder_;
-  // The set's files as opened, or why they could not be read (the save then stops).
-  Result<std::vector<OriginalFile>> originals_ = std::vector<OriginalFile>{};
+  std::uint64_t osFilesGeneration_ = 0;
+  bool osFilesModified_ = false;
   OsFileChoice osFileChoice_;
   PcgIndex pcgIndex_;
 };
