@@ -15,11 +15,11 @@
 #include <QUrl>
 
 #include "core/osfiles/kept_originals.h"
-#include "gui/common/application_state.h"
 #include "gui/app/main_window.h"
 #include "gui/app/recent_files.h"
 #include "gui/bitmaps/edit_font_dialog.h"
 #include "gui/common/app_settings.h"
+#include "gui/common/application_state.h"
 #include "gui/common/file_chooser.h"
 #include "gui/common/help_window.h"
 #include "gui/common/prompts.h"
@@ -172,7 +172,8 @@ void DesktopIntegration::openOne(const OpenTarget& target) {
   if (state_.osFiles().isOpen()) {
     prompts.message(&window_, QStringLiteral("Sorry"),
                     QStringLiteral("An OS file set is already open. Close it before opening "
-                                   "another."));
+                                   "another."),
+                    Severity::Warning);
     return;
   }
   // Load OS Files opens on the model with the set's files chosen, as if browsed to.
@@ -193,7 +194,8 @@ void DesktopIntegration::openRecent(const OpenTarget& target) {
     state_.prompts().message(
         &window_, QStringLiteral("Error"),
         QStringLiteral("%1 is no longer there, so it leaves the Recent list.")
-            .arg(QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"')));
+            .arg(QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"')),
+        Severity::Error);
     settings_.setRecent(RemoveRecent(settings_.recent(), target));
     settings_.save();
     rebuildRecentMenu();
@@ -226,7 +228,8 @@ void DesktopIntegration::showKeptOriginals() {
     state_.prompts().message(&window_, QStringLiteral("Kept Originals"),
                              QStringLiteral("No original OS files have been kept yet. They are "
                                             "kept in %1 when a set is first saved.")
-                                 .arg(QDir::toNativeSeparators(folder)));
+                                 .arg(QDir::toNativeSeparators(folder)),
+                             Severity::Information);
     return;
   }
   state_.prompts().openUrl(QUrl::fromLocalFile(folder));
