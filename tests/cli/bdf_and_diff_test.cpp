@@ -5,14 +5,8 @@
 #include "cli/cli_runner.h"
 #include "support/temp_dir.h"
 
-namespace zentavour {
+namespace zentavour::testing {
 namespace {
-
-using testing::ReadFileBytes;
-using testing::ReadFileText;
-using testing::RunCli;
-using testing::SetOnDisk;
-using testing::TempDir;
 
 // The diff as text is the samples test's; here its JSON and picture.
 TEST(CliBdfAndDiff, ABdfFileThatLacksACharacterWarnsAndTheDiffShowsTheRedrawnOne) {
@@ -61,4 +55,4 @@ TEST(CliBdfAndDiff, ABdfFileThatLacksACharacterWarnsAndTheDiffShowsTheRedrawnOne
 }
 
 }  // namespace
-}  // namespace zentavour
+}  // namespace zentavour::testing

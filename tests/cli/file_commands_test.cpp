@@ -7,14 +7,9 @@
 #include "core/samples/sample_pcg_files.h"
 #include "support/temp_dir.h"
 
-namespace zentavour {
+namespace zentavour::testing {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::RunCli;
-using testing::SetOnDisk;
-using testing::TempDir;
-using testing::WriteFileBytes;
 using M = WorkstationModel;
 
 TEST(CliFontsAndPictures, GoOutAndBackByteIdenticalRefusalsChangeNothingWarningsGoToStderr) {
@@ -89,4 +84,4 @@ TEST(CliPcgAndGm, ListsPcgBanksAndGmBanks) {
 }
 
 }  // namespace
-}  // namespace zentavour
+}  // namespace zentavour::testing

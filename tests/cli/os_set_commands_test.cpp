@@ -7,13 +7,8 @@
 #include "support/temp_dir.h"
 #include "zentavour_version.h"
 
-namespace zentavour {
+namespace zentavour::testing {
 namespace {
-
-using testing::ReadFileBytes;
-using testing::RunCli;
-using testing::SetOnDisk;
-using testing::WriteFileBytes;
 
 TEST(CliUsage, UsageErrorsExitWithTwoAndHelpWithZero) {
   const std::vector<std::vector<std::string>> misuses{
@@ -110,4 +105,4 @@ TEST(CliCheckAndSave, SavingKeepsTheOriginalFirstAndACopyThatCannotBeKeptStopsIt
 }
 
 }  // namespace
-}  // namespace zentavour
+}  // namespace zentavour::testing

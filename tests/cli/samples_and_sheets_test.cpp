@@ -9,14 +9,9 @@
 #include "core/osfiles/os_image_layout.h"
 #include "support/temp_dir.h"
 
-namespace zentavour {
+namespace zentavour::testing {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::ReadFileText;
-using testing::RunCli;
-using testing::SetOnDisk;
-using testing::TempDir;
 using M = WorkstationModel;
 
 // Every sample set checks clean, the Salone's in both SYSINFO layouts. A GM bank written across
@@ -93,4 +88,4 @@ TEST(CliFontSheet, PixelsAndWidthMarksDrawnInAPaintProgramLandInTheExtFile) {
 }
 
 }  // namespace
-}  // namespace zentavour
+}  // namespace zentavour::testing

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
@@ -149,6 +150,7 @@ TEST_F(MainWindowTest, ChecksumLineAndModifiedMarkFollowEditsNoAndYes) {
 
   OnNextModal<LoadOsFilesDialog>([&](LoadOsFilesDialog* dialog) {
     EXPECT_EQ(dialog->pathField(OsFileRole::Ext2)->text(), QString::fromStdString(paths.ext2));
+    EXPECT_TRUE(dialog->radioButton(WorkstationModel::OrvaneSalone)->isChecked());
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
   });
   PressEnterOn(&window, panelButton(PanelControl::Open));  // Enter presses it too

@@ -26,11 +26,9 @@ extern "C" int fsync(int fd) {
 }
 #endif
 
-namespace zentavour {
+namespace zentavour::testing {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempDir;
 using M = WorkstationModel;
 
 // Users name their folders in their own scripts; the program must reach files there on every
@@ -148,4 +146,4 @@ TEST(FileHandle, AfterARenameTheFilesOwnFolderIsFlushed) {
 #endif
 
 }  // namespace
-}  // namespace zentavour
+}  // namespace zentavour::testing

@@ -7,12 +7,9 @@
 #include "support/faulty_files.h"
 #include "support/temp_dir.h"
 
-namespace zentavour {
+namespace zentavour::testing {
 namespace {
 
-using testing::FaultPlan;
-using testing::ReadFileBytes;
-using testing::TempDir;
 using M = WorkstationModel;
 
 constexpr SaveStep kSteps[] = {SaveStep::CreateTemporary, SaveStep::WriteTemporary,
@@ -186,4 +183,4 @@ TEST(SafeSave, AFileRemovedOrMadeReadOnlyWhileOpenIsStillSavedWhole) {
 }
 
 }  // namespace
-}  // namespace zentavour
+}  // namespace zentavour::testing

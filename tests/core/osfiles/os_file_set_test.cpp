@@ -6,14 +6,9 @@
 #include "support/faulty_files.h"
 #include "support/temp_dir.h"
 
-namespace zentavour {
+namespace zentavour::testing {
 namespace {
 
-using testing::FaultPlan;
-using testing::ReadFileBytes;
-using testing::SampleSetPaths;
-using testing::TempDir;
-using testing::WriteFileBytes;
 using M = WorkstationModel;
 
 std::vector<std::string> Texts(const LoadOkOutcome& outcome) {
@@ -175,4 +170,4 @@ TEST(WriteBackOsFiles, ChangesOnlyTheEditedBytesAndTheChecksumsOfEveryModel) {
 }
 
 }  // namespace
-}  // namespace zentavour
+}  // namespace zentavour::testing

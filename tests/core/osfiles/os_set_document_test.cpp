@@ -7,10 +7,9 @@
 #include "support/faulty_files.h"
 #include "support/temp_dir.h"
 
-namespace zentavour {
+namespace zentavour::testing {
 namespace {
 
-using testing::ReadFileBytes;
 using M = WorkstationModel;
 
 // An edit that flips the low bits of the EXT bytes at the offsets given.
@@ -125,4 +124,4 @@ TEST(OsSetDocument, GmBanksFollowUndoAndRedo) {
 }
 
 }  // namespace
-}  // namespace zentavour
+}  // namespace zentavour::testing

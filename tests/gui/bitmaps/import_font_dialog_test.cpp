@@ -73,15 +73,10 @@ TEST_F(ImportFontTest, PlusMinusAndTheBoxMoveTheTopRowAndEveryChangeIsAPass) {
   app.prompts.fonts.push_back(DejaVu(12));
   dialog.selectFontButton()->click();
   const int leading = settings.adjustment;
-  const GlyphWorkSet atLeading = glyphs;
 
+  // Which rows an adjustment takes is the core's; the CLI test above checks the one it passes.
   dialog.plusButton()->click();
   EXPECT_EQ(dialog.adjustmentBox()->text(), QString::number(leading + 1));
-  // One row further down the cell: the old second row is now the first.
-  const GlyphRecord& bar = glyphs['|' - 33];
-  const int b = GlyphBytesPerRow(bar.width());
-  EXPECT_TRUE(std::equal(bar.bytes.begin() + 1, bar.bytes.begin() + 1 + 5 * b,
-                         atLeading['|' - 33].bytes.begin() + 1 + b));
   dialog.minusButton()->click();
   dialog.minusButton()->click();
   EXPECT_EQ(settings.adjustment, leading - 1);

@@ -62,8 +62,8 @@ TEST(PixelEditorWindow, TheClientAreaKeepsItsSizeAndButtonPlacesUnderTheMenuBar)
     QSize size;
     QRect fillAll;
   };
-  for (const Case& c : {Case{true, {525, 315}, {140, 215, 75, 20}},
-                        Case{false, {620, 207}, {235, 102, 75, 20}}}) {
+  for (const Case& c :
+       {Case{true, {525, 315}, {140, 215, 75, 20}}, Case{false, {620, 207}, {235, 102, 75, 20}}}) {
     Fixture f(c.glyph ? PixelEditor::ForGlyph(Glyph(20), 19) : GraphicEditor(7, 6));
     const int menuHeight = f.window->menuBar()->height();
     EXPECT_EQ(f.window->canvas()->geometry(), QRect(QPoint(0, menuHeight), c.size));
@@ -199,11 +199,12 @@ TEST(PixelEditorWindow, ACharacterCopiesEveryStoredColumnWhateverItsWidth) {
   glyph.bytes[1] = 0x04;  // row 0, column 5
   Fixture f(PixelEditor::ForGlyph(glyph, 8));
   const PixelGrid before = f.grid();
-  f.window->copyPicture();
+  Activate(f.window);  // through the usual keys
+  QTest::keyClick(f.window, Qt::Key_C, Qt::ControlModifier);
   const QImage copied = QGuiApplication::clipboard()->image();
   EXPECT_EQ(copied.width(), f.geometry().operationColumns());
   f.window->button(EditorCommand::UnfillAll)->click();
-  f.window->pastePicture();
+  QTest::keyClick(f.window, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(f.grid(), before);
 }
 
