@@ -79,7 +79,7 @@ TEST(CliCheckAndSave, SavingKeepsTheOriginalFirstAndACopyThatCannotBeKeptStopsIt
   WriteFileBytes(set.paths.ext, ext);
   const Bytes sysinfo = ReadFileBytes(set.paths.sysinfo);
 
-  const testing::TempDir blocked;
+  const TempDir blocked;
   WriteFileBytes(blocked.file("Zentavour"), Bytes(1, 0));  // a file where the folder would go
   std::vector<std::string> save{"save"};
   save.insert(save.end(), set.options.begin(), set.options.end());
@@ -94,7 +94,7 @@ TEST(CliCheckAndSave, SavingKeepsTheOriginalFirstAndACopyThatCannotBeKeptStopsIt
   const std::string note = "The original OS files were kept in ";
   ASSERT_EQ(saved.out.rfind(note, 0), 0u) << saved.out;
   const std::string folder = saved.out.substr(note.size(), saved.out.find('\n') - note.size());
-  EXPECT_EQ(folder.rfind(testing::CliDataHome(), 0), 0u) << folder;
+  EXPECT_EQ(folder.rfind(CliDataHome(), 0), 0u) << folder;
   EXPECT_EQ(ReadFileBytes(folder + "/EXT02019.850"), ext);
   EXPECT_EQ(ReadFileBytes(folder + "/SYSINFO.850"), sysinfo);
   EXPECT_NE(ReadFileBytes(set.paths.ext), ext);  // the checksum was renewed

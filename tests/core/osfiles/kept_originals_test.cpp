@@ -8,12 +8,9 @@
 #include "core/osfiles/os_set_finder.h"
 #include "support/temp_dir.h"
 
-namespace zentavour {
+namespace zentavour::testing {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempDir;
-using testing::WriteFileBytes;
 using M = WorkstationModel;
 
 std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
@@ -123,4 +120,4 @@ TEST(FindOsSet, FindsTheModelAndItsFilesInAnyLetterCase) {
 }
 
 }  // namespace
-}  // namespace zentavour
+}  // namespace zentavour::testing
