@@ -39,7 +39,13 @@ if(NOT UNIX OR APPLE)
   return()
 endif()
 
-# Desktop entry, icon and AppStream metadata (freedesktop.org locations).
+# Desktop entry, icon and AppStream metadata (freedesktop.org locations), and the PCG files' MIME
+# type, by name and by the file's signature, so the file manager opens them with the program.
+set(ZENTAVOUR_PCG_MIME_TYPE "application/x-orvane-pcg")
+configure_file(packaging/zentavour-mime.xml.in
+               "${ZENTAVOUR_GENERATED}/${ZENTAVOUR_APP_ID}.xml" @ONLY)
+install(FILES "${ZENTAVOUR_GENERATED}/${ZENTAVOUR_APP_ID}.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages")
 configure_file(packaging/zentavour.desktop.in
                "${ZENTAVOUR_GENERATED}/${ZENTAVOUR_APP_ID}.desktop" @ONLY)
 configure_file(packaging/zentavour.metainfo.xml.in

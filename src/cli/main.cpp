@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/keep_originals_option.h"
 #include "core/common/file_handle.h"
 #include "core/samples/sample_os_files.h"
 #include "zentavour_version.h"
@@ -39,6 +40,7 @@ std::vector<Command> AllCommands() {
                       "Writes the program's own sample OS file sets (one folder per model and\n"
                       "SYSINFO layout) and sample PCG files (DIR/pcg) into DIR, creating it.\n",
                       {}, Samples});
+  AddNoBackupOption(commands);
   return commands;
 }
 
@@ -48,6 +50,8 @@ void PrintToolUsage(std::FILE* out, const std::vector<Command>& commands) {
   std::fputs("\nOptions may come in any order; file operands come last.\n"
              "Run 'zentavour-cli COMMAND --help' for a command's options, and\n"
              "'zentavour-cli --version' for the program's version.\n"
+             "Commands that write a set first keep a copy of its files as they were opened in\n"
+             "the program's data folder and print its path (--no-backup keeps none).\n"
              "Exit status: 0 success, 1 refused or failed, 2 usage error, 3 checksums or sets differ.\n",
              out);
 }

@@ -4,7 +4,7 @@
 
 namespace zentavour::cli {
 
-SetSession::SetSession(const Arguments& args, const Command& self) {
+SetSession::SetSession(const Arguments& args, const Command& self) : keep_(args, self) {
   std::string error;
   const auto paths = ResolveSetPaths(args, error);
   if (!paths) {
@@ -18,10 +18,12 @@ SetSession::SetSession(const Arguments& args, const Command& self) {
 }
 
 int SetSession::SaveAndClose(const std::string& done) {
-  if (const Status saved = document_.save({WriteBackReader::Command, {}}); !saved) {
+  if (const Status saved = document_.save({WriteBackReader::Command, keep_.beforeWrite()});
+      !saved) {
     PrintFailure(saved.failure());
     return kExitFailed;
   }
+  keep_.PrintKept();
   document_ = OsSetDocument();
   std::printf("%s\n", done.c_str());
   return kExitOk;

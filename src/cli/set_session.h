@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/keep_originals_option.h"
 #include "cli/os_set_options.h"
 #include "core/osfiles/os_file_set.h"
 #include "core/osfiles/os_image_layout.h"
@@ -28,11 +29,13 @@ class SetSession {
     return document_.apply(std::move(name), edit);
   }
 
-  // Writes the set back as "Yes" does; reports a failure and returns kExitFailed.
+  // Writes the set back as "Yes" does, after keeping the original (unless --no-backup); reports
+  // a failure and returns kExitFailed.
   int SaveAndClose(const std::string& done);
 
  private:
   OsSetDocument document_;
+  KeptOriginalsStep keep_;
   bool ok_ = false;
   int exitCode_ = kExitFailed;
 };

@@ -27,9 +27,15 @@ std::string ReadFileText(const std::string& path) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-CliResult RunCli(const std::vector<std::string>& args) {
+const std::string& CliDataHome() {
+  static const TempDir data;
+  static const std::string path = data.path().string();
+  return path;
+}
+
+CliResult RunCli(const std::vector<std::string>& args, const std::string& dataHome) {
   TempDir capture;
-  std::string command = Quote(ZENTAVOUR_CLI_PATH);
+  std::string command = "XDG_DATA_HOME=" + Quote(dataHome) + " " + Quote(ZENTAVOUR_CLI_PATH);
   for (const std::string& arg : args) command.append(" ").append(Quote(arg));
   command.append(" >").append(Quote(capture.file("out")));
   command.append(" 2>").append(Quote(capture.file("err")));

@@ -12,8 +12,12 @@ struct CliResult {
   std::string out, err;
 };
 
+// The data folder the runs below give zentavour-cli (XDG_DATA_HOME), made once per test
+// program so no run keeps originals among the user's own.
+const std::string& CliDataHome();
+
 // Runs zentavour-cli with the arguments and captures what it prints.
-CliResult RunCli(const std::vector<std::string>& args);
+CliResult RunCli(const std::vector<std::string>& args, const std::string& dataHome = CliDataHome());
 
 // The whole of a file as text.
 std::string ReadFileText(const std::string& path);

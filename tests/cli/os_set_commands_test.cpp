@@ -70,5 +70,39 @@ TEST(CliCheckAndSave, ASetHeldOpenElsewhereIsRefusedWithTheFileAndTheReason) {
   }
 }
 
+// The first write keeps the set as it was in the data folder and prints where; a copy that
+// cannot be kept stops the save before a byte of the set changes.
+TEST(CliCheckAndSave, SavingKeepsTheOriginalFirstAndACopyThatCannotBeKeptStopsIt) {
+  const SetOnDisk set(WorkstationModel::Ossik, "ossik");
+  Bytes ext = ReadFileBytes(set.paths.ext);
+  ext[7000] ^= 0x5A;
+  WriteFileBytes(set.paths.ext, ext);
+  const Bytes sysinfo = ReadFileBytes(set.paths.sysinfo);
+
+  const TempDir blocked;
+  WriteFileBytes(blocked.file("Zentavour"), Bytes(1, 0));  // a file where the folder would go
+  std::vector<std::string> save{"save"};
+  save.insert(save.end(), set.options.begin(), set.options.end());
+  const auto refused = RunCli(save, blocked.path().string());
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.err.find("could not be kept"), std::string::npos) << refused.err;
+  EXPECT_EQ(ReadFileBytes(set.paths.ext), ext);
+  EXPECT_EQ(ReadFileBytes(set.paths.sysinfo), sysinfo);
+
+  const auto saved = set.run({"save"});
+  ASSERT_EQ(saved.exitCode, 0) << saved.err;
+  const std::string note = "The original OS files were kept in ";
+  ASSERT_EQ(saved.out.rfind(note, 0), 0u) << saved.out;
+  const std::string folder = saved.out.substr(note.size(), saved.out.find('\n') - note.size());
+  EXPECT_EQ(folder.rfind(CliDataHome(), 0), 0u) << folder;
+  EXPECT_EQ(ReadFileBytes(folder + "/EXT02019.850"), ext);
+  EXPECT_EQ(ReadFileBytes(folder + "/SYSINFO.850"), sysinfo);
+  EXPECT_NE(ReadFileBytes(set.paths.ext), ext);  // the checksum was renewed
+
+  const auto unkept = set.run({"save", "--no-backup"});
+  EXPECT_EQ(unkept.exitCode, 0) << unkept.err;
+  EXPECT_EQ(unkept.out.find(note), std::string::npos) << unkept.out;
+}
+
 }  // namespace
 }  // namespace zentavour::testing

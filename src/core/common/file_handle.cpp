@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <random>
 
 #include "core/common/file_handle_platform.h"
@@ -271,6 +272,23 @@ Status WriteWholeFile(const std::string& path, ByteView data) {
   if (Status moved = platform::MoveOver(temp, path); !moved) {
     platform::Remove(temp);
     return Explain(path, kNotReplaced, moved.failure());
+  }
+  return {};
+}
+
+Result<bool> FileExists(const std::string& path) {
+  const Result<bool> exists = platform::RegularFileExists(path);
+  if (!exists) return Explain(path, "The file's place could not be looked at", exists.failure());
+  return *exists;
+}
+
+Status CreateFolders(const std::string& path) {
+  std::error_code error;
+  std::filesystem::create_directories(PathFromUtf8(path), error);
+  if (error) return Explain(path, "The folder could not be created", SystemError(error.message()));
+  // create_directories reports no error when a file, not a folder, has the name.
+  if (!std::filesystem::is_directory(PathFromUtf8(path), error)) {
+    return Explain(path, "The folder could not be created", SystemError("Not a directory"));
   }
   return {};
 }

@@ -97,6 +97,12 @@ using FileOpener = std::function<Result<FileHandlePtr>(const std::string& path)>
 // file keeps its permissions. Never writes through a device or folder of that name.
 [[nodiscard]] Status WriteWholeFile(const std::string& path, ByteView data);
 
+// True when a regular file is at path, false when nothing is; refuses a folder or a device.
+[[nodiscard]] Result<bool> FileExists(const std::string& path);
+
+// Creates a folder and the folders above it that are missing; an existing folder is fine.
+[[nodiscard]] Status CreateFolders(const std::string& path);
+
 // Paths are UTF-8 strings everywhere in the program. These convert them to and from the
 // standard library's paths without going through Windows' ANSI code page.
 [[nodiscard]] std::filesystem::path PathFromUtf8(std::string_view utf8);

@@ -170,9 +170,13 @@ void IndexPcgChunk(PcgIndex& index, ByteView file, std::uint64_t& position) {
   if (position > size) index.truncated = true;
 }
 
+bool HasPcgSignature(ByteView head) {
+  return head.size() >= kPcgSignatureSize && std::memcmp(head.data(), "VESK", 4) == 0 &&
+         IdIs(head, 16, "PCG1");
+}
+
 Result<PcgIndex> IndexPcgBytes(ByteView file) {
-  if (file.size() < kHeaderSize || std::memcmp(file.data(), "VESK", 4) != 0 ||
-      !IdIs(file, 16, "PCG1")) {
+  if (file.size() < kHeaderSize || !HasPcgSignature(file)) {
     return FileError(std::string(kPcgNotValidText));
   }
   if (file.size() > kMaxPcgFileSize) return FileError(std::string(kPcgTooLargeText));

@@ -105,6 +105,10 @@ void IndexPcgChunk(PcgIndex& index, ByteView file, std::uint64_t& position);
 // (caption "File Error"). The returned index holds no file handle.
 [[nodiscard]] Result<PcgIndex> IndexPcgBytes(ByteView file);
 
+// Bytes a PCG file begins with ("VESK", and "PCG1" at offset 16); the first 20 bytes suffice.
+inline constexpr std::size_t kPcgSignatureSize = 20;
+[[nodiscard]] bool HasPcgSignature(ByteView head);
+
 // Opens the file through opener (kept open and locked in the returned index), reads it whole and
 // indexes it with IndexPcgBytes. Refusals carry the caption "File Error".
 // What an opened file's damage left out, as warnings to show (the window) or print (the CLI): a

@@ -249,6 +249,14 @@ std::vector<int> EditFontDialog::selectedIndices() const {
   return indices;
 }
 
+QString EditFontDialog::previewText() const {
+  return sample_->text();
+}
+
+void EditFontDialog::setPreviewText(const QString& text) {
+  sample_->setText(text);
+}
+
 void EditFontDialog::showPreview() {
   if (!preview_) return;
   const InkLine line = SetTextInFont(glyphs_, rows_, sample_->text().toStdString());

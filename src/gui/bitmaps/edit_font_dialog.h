@@ -55,6 +55,9 @@ class EditFontDialog : public QDialog {
   QLabel* preview() const { return preview_; }
   QScrollArea* previewArea() const { return previewArea_; }
   QAction* pasteAction() const { return paste_; }
+  // The sample line the preview shows; the owner keeps it between runs.
+  QString previewText() const;
+  void setPreviewText(const QString& text);
   // The selected characters' indices (0 to 94), in order.
   std::vector<int> selectedIndices() const;
   void exportSheet();

@@ -1,5 +1,6 @@
 #include "gui/common/application_state.h"
 
+#include "core/osfiles/kept_originals.h"
 #include "gui/common/resources.h"
 
 namespace zentavour {
@@ -27,8 +28,22 @@ bool ApplicationState::openOsFiles(OsFileSet loaded) {
 
 Status ApplicationState::saveAndCloseOsFiles(const OsSetSaveOptions& options) {
   if (!osDocument_.isOpen()) return {};
-  if (Status written = osDocument_.save(options); !written) return written;
+  OsSetSaveOptions keeping = options;
+  std::string kept;
+  if (!keptDataFolder_.empty()) {
+    // The original is kept last, once every other check before the write has passed.
+    keeping.beforeWrite =
+        [first = options.beforeWrite,
+         keep = KeepOriginalsBeforeWrite(keptDataFolder_, kept)](const OsSetDocument& document) {
+          if (first) {
+            if (Status ready = first(document); !ready) return ready;
+          }
+          return keep(document);
+        };
+  }
+  if (Status written = osDocument_.save(keeping); !written) return written;
   setOsFiles(OsSetDocument());
+  if (!kept.empty()) emit originalsKept(QString::fromStdString(kept));
   return {};
 }
 

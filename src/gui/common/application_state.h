@@ -64,6 +64,10 @@ class ApplicationState : public QObject {
   // Each EXT file's checksums as the files stood when the set was opened (empty while closed).
   const SetChecksumStatus& checksumsAsOpened() const { return osDocument_.checksumsAsOpened(); }
 
+  // Where a save first keeps the set's files as they were opened (the program's data folder);
+  // empty keeps no copy.
+  void setKeptOriginalsDataFolder(std::string folder) { keptDataFolder_ = std::move(folder); }
+
   // --- The PCG file ---
 
   // The one PCG file the program has open (or none).
@@ -82,6 +86,8 @@ class ApplicationState : public QObject {
   void osFilesModifiedChanged(bool modified);
   // An edit was applied, undone or redone: the set's bytes, GM banks and history changed.
   void osFilesEdited();
+  // A save kept the original files in folder, then closed the set.
+  void originalsKept(const QString& folder);
 
  private:
   void setOsFiles(OsSetDocument document);
@@ -91,6 +97,7 @@ class ApplicationState : public QObject {
   Prompts& prompts_;
   FileOpener opener_;
   OsSetDocument osDocument_;
+  std::string keptDataFolder_;
   std::uint64_t osFilesGeneration_ = 0;
   bool osFilesModified_ = false;
   OsFileChoice osFileChoice_;

@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "gui/common/app_settings.h"
 #include "gui/common/help_window.h"
 #include "gui/common/question_dialog.h"
 
@@ -53,6 +54,9 @@ std::optional<QString> QtPrompts::runChooser(QWidget* parent, const FileChooser&
   const QFileInfo initial(initialPath);
   if (!initialPath.isEmpty() && initial.isAbsolute() && initial.absoluteDir().exists()) {
     dialog.setDirectory(initial.absolutePath());
+  } else if (const QString kept = settings_ ? settings_->lastFolder(chooser.title) : QString();
+             !kept.isEmpty() && QDir(kept).exists()) {
+    dialog.setDirectory(kept);
   } else if (!lastFolder_.isEmpty()) {
     dialog.setDirectory(lastFolder_);
   }
@@ -60,6 +64,10 @@ std::optional<QString> QtPrompts::runChooser(QWidget* parent, const FileChooser&
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString chosen = dialog.selectedFiles().constFirst();
   lastFolder_ = QFileInfo(chosen).absolutePath();
+  if (settings_) {
+    settings_->setLastFolder(chooser.title, lastFolder_);
+    settings_->save();
+  }
   return chosen;
 }
 
@@ -81,8 +89,7 @@ std::optional<QFont> QtPrompts::chooseFont(QWidget* parent, const QFont& initial
 }
 
 std::optional<int> QtPrompts::askNumber(QWidget* parent, const QString& caption,
-                                        const QString& label, int value, int minimum,
-                                        int maximum) {
+                                        const QString& label, int value, int minimum, int maximum) {
   bool ok = false;
   const int number = QInputDialog::getInt(parent, caption, label, value, minimum, maximum, 1, &ok);
   if (!ok) return std::nullopt;

@@ -8,6 +8,8 @@
 
 namespace zentavour {
 
+class AppSettings;
+
 // The prompts as the user sees them: message boxes, the toolkit's choosers, the desktop's
 // browser and the program's help window.
 class QtPrompts : public Prompts {
@@ -28,6 +30,9 @@ class QtPrompts : public Prompts {
   void openUrl(const QUrl& url) override;
   void showHelp(QWidget* parent) override;
 
+  // Where each chooser's last folder is kept between runs; none keeps them for the run only.
+  void setSettings(AppSettings* settings) { settings_ = settings; }
+
  private:
   std::optional<QString> runChooser(QWidget* parent, const FileChooser& chooser,
                                     const QString& initialPath, bool save);
@@ -36,6 +41,7 @@ class QtPrompts : public Prompts {
   QPointer<HelpWindow> help_;
   // The folder of the last file chosen in any chooser during this run.
   QString lastFolder_;
+  AppSettings* settings_ = nullptr;
 };
 
 }  // namespace zentavour

@@ -48,8 +48,16 @@ void PcgWindows::openPcg() {
     return;
   }
   const std::optional<QString> path = prompts.openFile(owner_, PcgFileChooser(), {});
-  if (!path) return;
-  if (const Status opened = state_.openPcgFile(CorePath(*path)); !opened) {
+  if (path) openPcgPath(*path);
+}
+
+void PcgWindows::openPcgPath(const QString& path) {
+  Prompts& prompts = state_.prompts();
+  if (pcgOpen()) {
+    prompts.showFailure(owner_, PcgAlreadyOpenFailure());
+    return;
+  }
+  if (const Status opened = state_.openPcgFile(CorePath(path)); !opened) {
     prompts.showFailure(owner_, opened.failure());
     return;
   }

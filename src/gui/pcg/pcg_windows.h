@@ -26,6 +26,9 @@ class PcgWindows : public QObject {
   // "Open PCG": "Sorry" while a file is open, otherwise the chooser; the chosen file is opened
   // and shown in the browser, or the user hears why not.
   void openPcg();
+  // Opens a PCG file named elsewhere (the command line, a drop, File > Recent) as Open PCG does
+  // once the chooser has answered.
+  void openPcgPath(const QString& path);
   // The OS Data panel's "View GM Banks": one viewer at a time.
   void showGmBanks();
 
