@@ -7,6 +7,8 @@ runs="${1:-20}"
 cli="${BUILD_DIR:-build}/zentavour-cli"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+# save keeps the set's originals in the data folder: a scratch one, not the user's.
+export XDG_DATA_HOME="$work/data"
 "$cli" samples "$work/samples" >/dev/null
 # Median wall time of a command in milliseconds.
 median_ms() {
