@@ -81,38 +81,22 @@ TEST(FindOsSet, FindsTheModelAndItsFilesInAnyLetterCase) {
     std::vector<std::string> names;
     std::string oneFile;
     M model;
-    std::string sysinfo, ext, ext2;
+    std::string found;  // the SYSINFO, EXT and EXT2 names
   };
   const std::vector<Case> cases{
-      {{"SYSINFO.420", "EXT51370.420", "notes.txt"},
-       "",
-       M::Orvane,
-       "SYSINFO.420",
-       "EXT51370.420",
-       ""},
-      {{"sysinfo.030", "ext03085.030"}, "", M::OrvaneSalone, "sysinfo.030", "", "ext03085.030"},
+      {{"SYSINFO.420", "EXT51370.420", "notes.txt"}, "", M::Orvane, "SYSINFO.420|EXT51370.420|"},
+      {{"sysinfo.030", "ext03085.030"}, "", M::OrvaneSalone, "sysinfo.030||ext03085.030"},
       // Two models' files: the one with more of them, or the one the given file belongs to.
-      {{"SYSINFO.260", "SYSINFO.850", "EXT02019.850"},
-       "",
-       M::Ossik,
-       "SYSINFO.850",
-       "EXT02019.850",
-       ""},
-      {{"SYSINFO.260", "SYSINFO.850", "EXT02019.850"},
-       "sysinfo.260",
-       M::OrvaneMi,
-       "SYSINFO.260",
-       "",
-       ""},
+      {{"SYSINFO.260", "SYSINFO.850", "EXT02019.850"}, "", M::Ossik, "SYSINFO.850|EXT02019.850|"},
+      {{"SYSINFO.260", "SYSINFO.850", "EXT02019.850"}, "sysinfo.260", M::OrvaneMi, "SYSINFO.260||"},
       // The exact name wins over another letter case.
-      {{"ext00047.260", "EXT00047.260"}, "", M::OrvaneMi, "", "EXT00047.260", ""},
+      {{"ext00047.260", "EXT00047.260"}, "", M::OrvaneMi, "|EXT00047.260|"},
   };
   for (const Case& c : cases) {
     const auto found = FindOsSet(c.names, c.oneFile);
     ASSERT_TRUE(found) << c.names[0];
     EXPECT_EQ(found->model, c.model) << c.names[0];
-    EXPECT_EQ(found->sysinfoName + "|" + found->extName + "|" + found->ext2Name,
-              c.sysinfo + "|" + c.ext + "|" + c.ext2);
+    EXPECT_EQ(found->sysinfoName + "|" + found->extName + "|" + found->ext2Name, c.found);
   }
   const std::vector<std::string> none{"a.pcg", "SYSINFO.999"};
   EXPECT_FALSE(FindOsSet(none));
