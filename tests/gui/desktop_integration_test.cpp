@@ -124,13 +124,17 @@ TEST(AppSettings, ValuesLastAcrossRunsAndADamagedOrUnwritableFileNeverStopsThem)
 
 TEST(RecentFiles, NewestFirstARepeatMovesUpAndOnlyEightStay) {
   const auto pcg = [](int n) {
-    return OpenTarget{.kind = Kind::Pcg, .pcgPath = QStringLiteral("/p/%1.pcg").arg(n)};
+    OpenTarget target;
+    target.kind = Kind::Pcg;
+    target.pcgPath = QStringLiteral("/p/%1.pcg").arg(n);
+    return target;
   };
-  const OpenTarget set{.kind = Kind::OsSet,
-                       .model = M::OrvaneSalone,
-                       .sysinfo = "/os/SYSINFO.030",
-                       .ext = "/os/EXT02085.030",
-                       .ext2 = "/os/EXT03085.030"};
+  OpenTarget set;
+  set.kind = Kind::OsSet;
+  set.model = M::OrvaneSalone;
+  set.sysinfo = "/os/SYSINFO.030";
+  set.ext = "/os/EXT02085.030";
+  set.ext2 = "/os/EXT03085.030";
   QStringList list{"junk"};
   list = AddRecent(list, set);
   for (int n = 1; n <= 8; ++n) list = AddRecent(list, pcg(n));
