@@ -70,8 +70,7 @@ TEST(CommandLine, PathsAreOpenedByWhatTheyHoldAndRefusedWithTheReason) {
   // A set's files chosen together, and its folder, are one set to open.
   EXPECT_EQ(ClassifyPaths({Q(set.sysinfo), Q(set.ext), Q(dir.file("set"))}).size(), 1);
 
-  const CommandLine help = ParseCommandLine({"-h"});
-  EXPECT_TRUE(help.help);
+  EXPECT_TRUE(ParseCommandLine({"-h"}).help);
   EXPECT_TRUE(ParseCommandLine({"--version"}).version);
   const CommandLine files = ParseCommandLine({"a.pcg", "--", "-odd.pcg", "-"});
   EXPECT_EQ(files.paths, (QStringList{"a.pcg", "-odd.pcg", "-"}));
