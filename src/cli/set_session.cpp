@@ -30,21 +30,15 @@ int SetSession::SaveAndClose(const std::string& done) {
 }
 
 std::optional<FontSlot> ParseSlot(const std::string& text) {
-  if (text == "small") return FontSlot::Small;
-  if (text == "medium") return FontSlot::Medium;
-  if (text == "bold") return FontSlot::Bold;
-  if (text == "large") return FontSlot::Large;
+  for (const FontSlot slot : {FontSlot::Small, FontSlot::Medium, FontSlot::Bold, FontSlot::Large})
+    if (text == SlotName(slot)) return slot;
   return std::nullopt;
 }
 
 std::string SlotName(FontSlot slot) {
-  switch (slot) {
-    case FontSlot::Small: return "small";
-    case FontSlot::Medium: return "medium";
-    case FontSlot::Bold: return "bold";
-    case FontSlot::Large: return "large";
-  }
-  return "";
+  std::string name(FontSlotName(slot));
+  for (char& c : name) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return name;
 }
 
 std::string Extension(const std::string& path) {

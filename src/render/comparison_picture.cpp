@@ -13,17 +13,9 @@ namespace zentavour {
 namespace {
 
 std::string SlotLabel(FontSlot slot) {
-  switch (slot) {
-    case FontSlot::Small:
-      return "SMALL";
-    case FontSlot::Medium:
-      return "MEDIUM";
-    case FontSlot::Bold:
-      return "BOLD";
-    case FontSlot::Large:
-      return "LARGE";
-  }
-  return "";
+  std::string label(FontSlotName(slot));
+  for (char& c : label) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  return label;
 }
 
 constexpr int kMargin = 10;

@@ -336,20 +336,6 @@ std::vector<std::uint8_t> PlacedCells(const BdfGlyph& glyph, int ascent, int row
 
 // --- Writing ---
 
-std::string_view SlotFamilyWord(FontSlot slot) {
-  switch (slot) {
-    case FontSlot::Small:
-      return "Small";
-    case FontSlot::Medium:
-      return "Medium";
-    case FontSlot::Bold:
-      return "Bold";
-    case FontSlot::Large:
-      return "Large";
-  }
-  return "";
-}
-
 // The row under the baseline: where most capitals and digits end. Descenders of other
 // characters then reach below it, as other editors expect.
 int Baseline(const GlyphWorkSet& glyphs, int rows) {
@@ -411,7 +397,7 @@ Result<Bytes> BuildBdfFont(const GlyphWorkSet& glyphs, WorkstationModel model, F
     sameWidths = sameWidths && g.width() == glyphs[0].width();
   }
   const std::string family =
-      std::string(ModelInfo(model).name) + " " + std::string(SlotFamilyWord(slot));
+      std::string(ModelInfo(model).name) + " " + std::string(FontSlotName(slot));
   const std::string weight = slot == FontSlot::Bold ? "Bold" : "Medium";
   const std::string spacing = sameWidths ? "C" : "P";
   const int averageWidth = (total * 10 + kGlyphCount / 2) / kGlyphCount;  // tenths of a pixel

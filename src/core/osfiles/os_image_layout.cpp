@@ -4,6 +4,11 @@
 
 namespace zentavour {
 
+std::string_view FontSlotName(FontSlot slot) {
+  static constexpr std::string_view kNames[] = {"Small", "Medium", "Bold", "Large"};
+  return kNames[static_cast<int>(slot) & 3];
+}
+
 std::optional<FontSlotEntry> FontSlotTable(WorkstationModel model, FontSlot slot) {
   using Row = std::array<std::optional<FontSlotEntry>, 4>;  // small, medium, bold, large
   static const Row orvane{FontSlotEntry{8, 9, 119791}, FontSlotEntry{10, 21, 120775},

@@ -14,6 +14,9 @@ namespace zentavour {
 // Font slots as the OS Data panel numbers them.
 enum class FontSlot : int { Small = 0, Medium = 1, Bold = 2, Large = 3 };
 
+// The slot's name as the panel's buttons say it: "Small", "Medium", "Bold", "Large".
+std::string_view FontSlotName(FontSlot slot);
+
 // One editable font table: 95 glyphs (codes 33 to 127) of bytesPerGlyph bytes each.
 struct FontSlotEntry {
   int rows;

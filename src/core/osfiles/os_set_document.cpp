@@ -168,17 +168,7 @@ Result<OsSetInspection> InspectOsFiles(WorkstationModel model, const std::string
 }
 
 std::string FontEditName(FontSlot slot) {
-  switch (slot) {
-    case FontSlot::Small:
-      return "Edit Small Font";
-    case FontSlot::Medium:
-      return "Edit Medium Font";
-    case FontSlot::Bold:
-      return "Edit Bold Font";
-    case FontSlot::Large:
-      return "Edit Large Font";
-  }
-  return "Edit Font";
+  return "Edit " + std::string(FontSlotName(slot)) + " Font";
 }
 
 std::string StartupGraphicEditName(std::string_view label) {
